@@ -1,0 +1,105 @@
+#include "checker/check_run.h"
+
+#include "checker/card_reports.h"
+#include "checker/keyword_filter.h"
+#include "checker/prescan.h"
+#include "checker/solution_reports.h"
+
+namespace torvex {
+namespace {
+
+// The texts whose occurrence in a line can still change the report or
+// the state: the others are skipped with the lines that hold nothing else.
+// Every report tokenises, and the token fields outlive the line, so a
+// report keyword stays of interest for as long as its report can run.
+void keywords_of_interest(const CheckState& state, KeywordList* list) {
+  list->clear();
+  if (!state.constraint_marker) list->add(kConstraintMarkerText);
+  if (!state.dynamic_load_marker) list->add(kDynamicLoadMarkerText);
+  for (int k = 1; k <= state.slot_count; ++k) {
+    bool report = k == kEigenvalueSlot || k == kLinkSlot ||
+                  (k == kLoadSlot && state.dynamic_load_marker) ||
+                  (k == kConstraintSlot && state.constraint_marker) ||
+                  (k == kTimeStepSlot && state.bulk_marker);
+    if (report || !state.present[k]) list->add(state.keyword(k));
+  }
+}
+
+void write_verdict(Output& out, const CheckState& state) {
+  for (int k = 1; k <= state.slot_count; ++k) {
+    if (k == kGravitySlot || state.present[k]) continue;
+    out.put("\n Error: ");
+    out.put(state.keyword(k));
+    out.put("  not found.\n");
+  }
+  if (state.present[kGravitySlot]) out.put("\n Error: gravity load ");
+  if (!state.mass_node_constrained) {
+    out.put("\n warning:  mass node unconstrained \n");
+  }
+}
+
+}  // namespace
+
+void scan_line(std::string_view line, TokenFields& tokens, Output& out,
+               CheckState& state) {
+  if (!state.constraint_marker && contains(line, kConstraintMarkerText)) {
+    state.constraint_marker = 1;
+  }
+  if (!state.dynamic_load_marker && contains(line, kDynamicLoadMarkerText)) {
+    state.dynamic_load_marker = 1;
+  }
+  for (int k = 1; k <= state.slot_count; ++k) {
+    if (!state.present[k] && contains(line, state.keyword(k))) {
+      state.present[k] = 1;
+    }
+  }
+  if (state.dynamic_load_marker && contains(line, state.keyword(kLoadSlot))) {
+    load_report(line, tokens, out);
+  }
+  if (contains(line, state.keyword(kLinkSlot))) {
+    link_report(line, tokens, out, state);
+  }
+  if (state.constraint_marker &&
+      contains(line, state.keyword(kConstraintSlot))) {
+    constraint_report(line, tokens, out, state);
+  }
+  if (contains(line, state.keyword(kEigenvalueSlot))) {
+    eigenvalue_report(line, tokens, out);
+  }
+  if (state.transient()) {
+    // The time step is read before the bulk marker is set: a line holding
+    // both keywords is not a time-step entry of the bulk data.
+    if (state.bulk_marker && contains(line, state.keyword(kTimeStepSlot))) {
+      time_step_report(line, tokens, out);
+    }
+    if (contains(line, state.keyword(kBulkSlot))) state.bulk_marker = 1;
+  }
+}
+
+void check_run(Profile profile, Deck& deck, Output& out, CheckState& state) {
+  state.profile = profile;
+  state.slot_count = slot_count_of(profile);
+  for (int k = 1; k <= state.slot_count; ++k) {
+    state.keywords[k] = keyword_of(profile, k);
+  }
+
+  point_mass_prescan(deck, out, state);
+  if (deck.failed()) return;
+
+  KeywordList interest;
+  keywords_of_interest(state, &interest);
+  KeywordFilter filter(interest);
+  std::string_view line;
+  while (deck.next_line_with(filter.pairs(), &line)) {
+    scan_line(line, deck.tokens(), out, state);
+    // Markers and presence flags change on few lines; only then does the
+    // set of interesting keywords shrink.
+    keywords_of_interest(state, &interest);
+    if (interest != filter.keywords()) filter = KeywordFilter(interest);
+  }
+  if (deck.failed()) return;
+
+  write_verdict(out, state);
+}
+
+}  // namespace torvex

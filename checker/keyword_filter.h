@@ -1,0 +1,61 @@
+// Skipping the lines of a deck that cannot hold a keyword of interest.
+#ifndef TORVEX_CHECKER_KEYWORD_FILTER_H_
+#define TORVEX_CHECKER_KEYWORD_FILTER_H_
+
+#include <array>
+#include <string_view>
+
+#include "console/pair_scan.h"
+
+namespace torvex {
+
+/// A short list of keywords, in the order they were added.
+class KeywordList {
+ public:
+  static constexpr int kCapacity = 24;
+  void clear() { size_ = 0; overflowed_ = false; }
+  /// Adds keyword; past the capacity the list only notes that it
+  /// overflowed.
+  void add(std::string_view keyword) {
+    if (size_ < kCapacity) {
+      keywords_[size_++] = keyword;
+    } else {
+      overflowed_ = true;
+    }
+  }
+  bool overflowed() const { return overflowed_; }
+  int size() const { return size_; }
+  std::string_view operator[](int i) const { return keywords_[i]; }
+  bool operator==(const KeywordList& other) const;
+
+ private:
+  std::array<std::string_view, kCapacity> keywords_{};
+  int size_ = 0;
+  bool overflowed_ = false;
+};
+
+/// The two bytes of keyword that ordinary deck lines (grid points,
+/// elements, properties, numbers) are least likely to hold side by side.
+/// A line that contains the keyword contains these two bytes.
+std::string_view anchor_of(std::string_view keyword);
+
+/// The anchors of a list of keywords as a PairSet: a line that holds none
+/// of them holds none of the keywords.
+class KeywordFilter {
+ public:
+  explicit KeywordFilter(const KeywordList& keywords);
+
+  /// The anchors to look for, or null when every line must be looked at
+  /// (a keyword shorter than two bytes, or too many keywords).
+  const PairSet* pairs() const { return every_line_ ? nullptr : &pairs_; }
+  const KeywordList& keywords() const { return keywords_; }
+
+ private:
+  KeywordList keywords_;
+  PairSet pairs_;
+  bool every_line_ = false;
+};
+
+}  // namespace torvex
+
+#endif  // TORVEX_CHECKER_KEYWORD_FILTER_H_

@@ -1,0 +1,125 @@
+#include "console/deck.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace torvex {
+
+Deck::~Deck() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool Deck::open(const std::string& name, std::string* reason) {
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused
+  // below like every file that is not a regular one.
+  if (name.find('\0') != std::string::npos) {
+    *reason = "the name holds a NUL byte";
+    return false;
+  }
+  int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    *reason = name.empty() ? "no file name was given" : std::strerror(errno);
+    return false;
+  }
+  struct stat status;
+  if (::fstat(fd, &status) != 0) {
+    *reason = std::strerror(errno);
+    ::close(fd);
+    return false;
+  }
+  if (!S_ISREG(status.st_mode)) {
+    *reason = S_ISDIR(status.st_mode) ? std::strerror(EISDIR)
+                                      : "not a regular file";
+    ::close(fd);
+    return false;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = fd;
+  rewind();
+  return true;
+}
+
+void Deck::rewind() {
+  pos_ = end_ = 0;
+  end_of_deck_ = false;
+  if (fd_ >= 0 && ::lseek(fd_, 0, SEEK_SET) < 0) {
+    read_error_ = errno;
+    end_of_deck_ = true;
+  }
+}
+
+// The start of the line that holds buffer_[at], at >= pos_. Lines restart
+// after every newline and are cut every kMaxLineBytes bytes in between.
+std::size_t Deck::piece_start(std::size_t at) const {
+  const void* newline = ::memrchr(buffer_ + pos_, '\n', at - pos_);
+  std::size_t base =
+      newline ? static_cast<const char*>(newline) - buffer_ + 1 : pos_;
+  return base + (at - base) / kMaxLineBytes * kMaxLineBytes;
+}
+
+// Moves buffer_[keep_from, end_) to the front and reads the next block
+// behind it. False when nothing more could be read.
+bool Deck::refill(std::size_t keep_from) {
+  std::size_t kept = end_ - keep_from;
+  std::memmove(buffer_, buffer_ + keep_from, kept);
+  pos_ = 0;
+  end_ = kept;
+  if (end_of_deck_) return false;
+  for (;;) {
+    ssize_t got = ::read(fd_, buffer_ + kept, kBlockBytes);
+    if (got > 0) {
+      end_ += static_cast<std::size_t>(got);
+      return true;
+    }
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) read_error_ = errno;
+    end_of_deck_ = true;
+    return false;
+  }
+}
+
+bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
+  if (fd_ < 0) return false;
+  for (;;) {
+    std::size_t unread = end_ - pos_;
+    std::size_t hit = pairs ? pos_ + pairs->find(buffer_ + pos_, unread) : pos_;
+    if (hit >= end_) {
+      // No sequence here. Keep only the unfinished line at the end, whose
+      // bytes may start a sequence that the next block completes.
+      if (end_of_deck_) {
+        pos_ = end_;
+        return false;
+      }
+      std::size_t keep_from = unread ? piece_start(end_ - 1) : end_;
+      if (keep_from < end_ && (buffer_[end_ - 1] == '\n' ||
+                               end_ - keep_from == kMaxLineBytes)) {
+        keep_from = end_;  // the last line is complete
+      }
+      if (!refill(keep_from) && pos_ == end_) return false;
+      continue;
+    }
+    std::size_t start = piece_start(hit);
+    std::size_t room = end_ - start < kMaxLineBytes ? end_ - start : kMaxLineBytes;
+    const void* newline = std::memchr(buffer_ + start, '\n', room);
+    std::size_t stop;
+    if (newline) {
+      stop = static_cast<const char*>(newline) - buffer_ + 1;
+    } else if (room == kMaxLineBytes || end_of_deck_) {
+      stop = start + room;
+    } else {
+      // The line goes on in the next block.
+      refill(start);
+      continue;
+    }
+    *line = std::string_view(buffer_ + start, stop - start);
+    pos_ = stop;
+    return true;
+  }
+}
+
+}  // namespace torvex

@@ -1,0 +1,76 @@
+// The deck reader: the open deck, its lines, and the rewind between the
+// two readings of a check run.
+#ifndef TORVEX_CONSOLE_DECK_H_
+#define TORVEX_CONSOLE_DECK_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "console/pair_scan.h"
+#include "console/tokens.h"
+
+namespace torvex {
+
+/// An open deck, read sequentially in large blocks.
+///
+/// Lines are handed out as views into the block buffer, valid until the
+/// next call: a line is at most kMaxLineBytes bytes, ends with its newline
+/// (and a carriage return before it) when it has one, and a longer
+/// physical line arrives as consecutive pieces of kMaxLineBytes bytes. The
+/// last line is delivered even without a final newline. NUL bytes are
+/// ordinary bytes. Storage is fixed: nothing grows with the deck.
+class Deck {
+ public:
+  Deck() = default;
+  Deck(const Deck&) = delete;
+  Deck& operator=(const Deck&) = delete;
+  ~Deck();
+
+  /// Opens the named file for reading. Only a regular file is accepted:
+  /// the deck is read twice with a rewind between, which a directory, a
+  /// pipe or a terminal cannot do. On failure returns false and sets
+  /// *reason to a short explanation.
+  bool open(const std::string& name, std::string* reason);
+  bool is_open() const { return fd_ >= 0; }
+
+  /// The next line of the deck; false at its end (or on a read error).
+  bool next_line(std::string_view* line) { return next_line_with(nullptr, line); }
+
+  /// The next line that contains one of the sequences of *pairs, skipping
+  /// every line that contains none; every line when pairs is null. A line
+  /// handed out may also be a line whose sequence only straddles its end;
+  /// the caller decides what the line holds.
+  bool next_line_with(const PairSet* pairs, std::string_view* line);
+
+  /// Positions the deck at its first byte again.
+  void rewind();
+
+  /// True once reading the deck has failed; read_error() then tells why.
+  bool failed() const { return read_error_ != 0; }
+  int read_error() const { return read_error_; }
+
+  /// The token fields T1 to T8, shared by every card reader.
+  TokenFields& tokens() { return tokens_; }
+
+ private:
+  static constexpr std::size_t kBlockBytes = 1 << 20;
+
+  std::size_t piece_start(std::size_t at) const;
+  bool refill(std::size_t keep_from);
+
+  int fd_ = -1;
+  bool end_of_deck_ = false;
+  int read_error_ = 0;
+  // buffer_[pos_, end_) is unread; pos_ is always the start of a line.
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  TokenFields tokens_;
+  // A block, plus room for the unfinished line carried over from the
+  // block before.
+  char buffer_[kBlockBytes + kMaxLineBytes];
+};
+
+}  // namespace torvex
+
+#endif  // TORVEX_CONSOLE_DECK_H_

@@ -1,0 +1,54 @@
+// The deck's number conversions: integer and real of a token's text.
+#ifndef TORVEX_CONSOLE_NUMBERS_H_
+#define TORVEX_CONSOLE_NUMBERS_H_
+
+#include <cstdint>
+#include <string_view>
+
+namespace torvex {
+
+/// Space, tab, newline, vertical tab, form feed and carriage return.
+/// A NUL byte is not white space.
+constexpr bool is_white_space(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+/// Accumulates decimal digits into a signed 32-bit value that sticks at
+/// 2147483647 or -2147483648 instead of wrapping.
+class SaturatingInteger {
+ public:
+  explicit SaturatingInteger(bool negative) : negative_(negative) {}
+  void add_digit(int digit) {
+    if (magnitude_ <= kLimit) magnitude_ = magnitude_ * 10 + digit;
+  }
+  std::int32_t result() const {
+    if (negative_) {
+      return magnitude_ >= kLimit ? INT32_MIN
+                                  : -static_cast<std::int32_t>(magnitude_);
+    }
+    return magnitude_ >= kLimit ? INT32_MAX
+                                : static_cast<std::int32_t>(magnitude_);
+  }
+
+ private:
+  // 2^31: once reached, further digits cannot bring the value back in range.
+  static constexpr std::int64_t kLimit = std::int64_t{1} << 31;
+  bool negative_;
+  std::int64_t magnitude_ = 0;
+};
+
+/// Integer of a token: leading white space, an optional sign, then decimal
+/// digits up to the first other byte. No digits give 0 ("$", "", "+x");
+/// "1.0" gives 1, "+7x" gives 7. Out-of-range values saturate.
+std::int32_t integer_of(std::string_view text);
+
+/// Real of a token: leading white space, an optional sign, digits with at
+/// most one decimal point, and an optional exponent of E, e, D or d with an
+/// optional sign and digits. The value is the correctly rounded double of
+/// the accepted text; no number gives 0. Hexadecimal, "inf" and "nan" are
+/// not numbers here, and the short form "1.-3" reads as 1.
+double real_of(std::string_view text);
+
+}  // namespace torvex
+
+#endif  // TORVEX_CONSOLE_NUMBERS_H_

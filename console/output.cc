@@ -1,0 +1,70 @@
+#include "console/output.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+namespace torvex {
+
+Output::Output(int fd) : fd_(fd) {}
+
+Output::Output(std::string* sink) : sink_(sink) {}
+
+Output::~Output() { flush(); }
+
+void Output::put(std::string_view text) {
+  if (text.size() > kCapacity - used_) {
+    flush();
+    if (text.size() >= kCapacity) {
+      drain(text.data(), text.size());
+      return;
+    }
+  }
+  std::memcpy(buffer_ + used_, text.data(), text.size());
+  used_ += text.size();
+}
+
+void Output::put_integer(std::int64_t value) {
+  char digits[24];
+  auto result = std::to_chars(digits, digits + sizeof digits, value);
+  put(std::string_view(digits, result.ptr - digits));
+}
+
+void Output::put_real_8_4g(double value) {
+  char text[64];
+  int size = std::snprintf(text, sizeof text, "%8.4g", value);
+  put(std::string_view(text, static_cast<std::size_t>(size)));
+}
+
+void Output::flush() {
+  std::size_t size = used_;
+  used_ = 0;
+  drain(buffer_, size);
+}
+
+void Output::drain(const char* data, std::size_t size) {
+  if (size == 0 || failed()) return;
+  if (sink_ != nullptr) {
+    sink_->append(data, size);
+    return;
+  }
+  while (size > 0) {
+    ssize_t written = ::write(fd_, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      error_number_ = errno;
+      return;
+    }
+    if (written == 0) {
+      error_number_ = EIO;
+      return;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+}
+
+}  // namespace torvex

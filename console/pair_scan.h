@@ -1,0 +1,61 @@
+// Finding the places in a block of deck bytes where one of a few two-byte
+// sequences occurs, with SIMD where the processor has it.
+#ifndef TORVEX_CONSOLE_PAIR_SCAN_H_
+#define TORVEX_CONSOLE_PAIR_SCAN_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace torvex {
+
+/// The search implementations, from the portable one up.
+enum class ScanLevel { kPortable, kSse2, kAvx2 };
+
+/// The best level this processor runs (AVX2 is chosen at run time).
+ScanLevel best_scan_level();
+/// The level PairSet::find uses; best_scan_level() unless set_scan_level()
+/// chose another (tests run every level against the same inputs).
+ScanLevel scan_level();
+void set_scan_level(ScanLevel level);
+
+/// A set of up to kMaxPairs two-byte sequences.
+class PairSet {
+ public:
+  static constexpr int kMaxPairs = 16;
+
+  /// Adds the sequence first, second. Returns false when the set is full;
+  /// a sequence already in the set is not added twice.
+  bool add(char first, char second);
+  int size() const { return count_; }
+
+  /// The first offset i with i + 1 < size at which data[i], data[i + 1] is
+  /// one of the sequences, or size when there is none.
+  std::size_t find(const char* data, std::size_t size) const;
+
+ private:
+  std::size_t find_portable(const char* data, std::size_t size,
+                            std::size_t from) const;
+  std::size_t find_sse2(const char* data, std::size_t size) const;
+  std::size_t find_avx2(const char* data, std::size_t size) const;
+
+  int count_ = 0;
+  std::array<char, kMaxPairs> first_{};
+  std::array<char, kMaxPairs> second_{};
+  // Per byte value, a bit for each sequence that starts (first_mask_) or
+  // ends (second_mask_) with it.
+  std::array<std::uint16_t, 256> first_mask_{};
+  std::array<std::uint16_t, 256> second_mask_{};
+  // Nibble tables of the AVX2 search: sequence j sets bit j % 8 of round
+  // j / 8 at the low and high nibble of its first and of its second byte.
+  // A byte belongs to bucket b when both of its nibbles have bit b set;
+  // each bucket holds one sequence, so the test is exact.
+  alignas(16) std::uint8_t first_low_[2][16]{};
+  alignas(16) std::uint8_t first_high_[2][16]{};
+  alignas(16) std::uint8_t second_low_[2][16]{};
+  alignas(16) std::uint8_t second_high_[2][16]{};
+};
+
+}  // namespace torvex
+
+#endif  // TORVEX_CONSOLE_PAIR_SCAN_H_

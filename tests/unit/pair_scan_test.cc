@@ -1,0 +1,78 @@
+#include "console/pair_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace torvex {
+namespace {
+
+class PairScanTest : public ::testing::TestWithParam<ScanLevel> {
+ protected:
+  void SetUp() override { set_scan_level(GetParam()); }
+  void TearDown() override { set_scan_level(best_scan_level()); }
+};
+
+std::size_t slow_find(const PairSet& pairs, const std::string& text,
+                      const std::string& wanted) {
+  (void)pairs;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    for (std::size_t j = 0; j + 1 < wanted.size(); j += 2) {
+      if (text[i] == wanted[j] && text[i + 1] == wanted[j + 1]) return i;
+    }
+  }
+  return text.size();
+}
+
+TEST_P(PairScanTest, FindsTheFirstSequenceAtEveryOffset) {
+  // Up to sixteen sequences (two rounds of the AVX2 search), including
+  // bytes above 127 and NUL.
+  const std::string all = std::string("SPEIRBCOFOTSEGCoRLMFAVBL", 24) +
+                          std::string("\xc3\xa9\0A", 4) + "Z\n";
+  for (std::size_t count : {1u, 3u, 8u, 9u, 15u}) {
+    std::string wanted = all.substr(0, 2 * count);
+    PairSet pairs;
+    for (std::size_t j = 0; j < wanted.size(); j += 2) {
+      ASSERT_TRUE(pairs.add(wanted[j], wanted[j + 1]));
+    }
+    std::mt19937 random(static_cast<unsigned>(count));
+    for (int trial = 0; trial < 300; ++trial) {
+      std::string text(random() % 100, ' ');
+      for (char& c : text) c = all[random() % all.size()] + (random() % 4 == 0);
+      EXPECT_EQ(pairs.find(text.data(), text.size()),
+                slow_find(pairs, text, wanted))
+          << count << " sequences in '" << text << "'";
+    }
+  }
+}
+
+TEST_P(PairScanTest, ASequenceNeedsBothBytesInsideTheRange) {
+  PairSet pairs;
+  pairs.add('S', 'P');
+  std::string text(64, ' ');
+  text[63] = 'S';
+  EXPECT_EQ(pairs.find(text.data(), text.size()), 64u);
+  text += 'P';
+  EXPECT_EQ(pairs.find(text.data(), text.size()), 63u);
+  EXPECT_EQ(PairSet().find(text.data(), text.size()), text.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLevel, PairScanTest,
+                         ::testing::Values(ScanLevel::kPortable,
+                                           ScanLevel::kSse2, ScanLevel::kAvx2),
+                         [](const auto& info) {
+                           const char* names[] = {"portable", "sse2", "avx2"};
+                           return std::string(names[static_cast<int>(info.param)]);
+                         });
+
+TEST(PairSet, HoldsSixteenDistinctSequences) {
+  PairSet pairs;
+  for (char c = 'a'; c < 'a' + 16; ++c) EXPECT_TRUE(pairs.add(c, c));
+  EXPECT_TRUE(pairs.add('a', 'a'));  // already there
+  EXPECT_FALSE(pairs.add('z', 'z'));
+  EXPECT_EQ(pairs.size(), 16);
+}
+
+}  // namespace
+}  // namespace torvex
