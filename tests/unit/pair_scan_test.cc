@@ -58,13 +58,22 @@ TEST_P(PairScanTest, ASequenceNeedsBothBytesInsideTheRange) {
   EXPECT_EQ(PairSet().find(text.data(), text.size()), text.size());
 }
 
+std::string level_name(const ::testing::TestParamInfo<ScanLevel>& info) {
+  switch (info.param) {
+    case ScanLevel::kPortable:
+      return "portable";
+    case ScanLevel::kSse2:
+      return "sse2";
+    case ScanLevel::kAvx2:
+      return "avx2";
+  }
+  return "unknown";
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryLevel, PairScanTest,
                          ::testing::Values(ScanLevel::kPortable,
                                            ScanLevel::kSse2, ScanLevel::kAvx2),
-                         [](const auto& info) {
-                           const char* names[] = {"portable", "sse2", "avx2"};
-                           return std::string(names[static_cast<int>(info.param)]);
-                         });
+                         level_name);
 
 TEST(PairSet, HoldsSixteenDistinctSequences) {
   PairSet pairs;

@@ -1,0 +1,16 @@
+SOL SEMFREQ
+CEND
+SET 1 = 901
+ACCELERATION(SORT1,PRINT,PHASE) = 1
+BEGIN BULK
+FREQ1   20      5.0     5.0     399
+TABDMP1 40      CRIT
+RLOAD2 1
+FORCE 1 1 0 1.0 1.0 0.0 0.0
+EIGRL 1 2 20
+CONM2   600     901     0       2.5
+RBE2    10      100     1       102
+RBE2    11      901     123     100
+RBE2    12      901     2       100
+$ Constraint
+SPC 1 901 123

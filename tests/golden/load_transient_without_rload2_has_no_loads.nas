@@ -1,0 +1,14 @@
+SOL SEMTRAN
+CEND
+SET 1 = 901
+ACCELERATION(SORT1,PRINT) = 1
+TSTEP = 1
+BEGIN BULK
+TABLED2 36      0.0
+TABDMP1 40      CRIT
+CONM2   600     901     0       2.5
+TLOAD1  30      35                      36
+FORCE   35      901     0       1.0     0.0     0.0     1.0
+EIGRL 1 2 20
+RBE2 1 2 3 4
+TSTEP   1       1000    .001

@@ -1,0 +1,12 @@
+SOL SEMTRAN
+TSTEP = 1
+TSTEP 1 10 0.5
+BEGIN BULK TSTEP 1 20 0.5
+TSTEP 1 30 0.5
+EIGRL   1                       20
+CONM2   600     901     0       2.5
+RLOAD2
+FORCE 1 1 0 1.0 1.0 0.0 0.0
+RBE2 1 2 3 4
+$ Constraint
+SPC 1 901 3
