@@ -5,21 +5,50 @@
 namespace torvex {
 namespace {
 
-// Text typical of the bulk of a large deck: the names of the cards that
-// make up most of its lines, and numbers as solvers write them.
-constexpr std::string_view kOrdinaryDeckText =
-    "GRID    GRID*   CQUAD4  CQUAD8  CTRIA3  CTRIA6  CHEXA   CPENTA  CTETRA  "
-    "CBAR    CBEAM   CROD    CBUSH   CELAS1  CELAS2  CMASS1  CONROD  "
-    "PSHELL  PSOLID  PBAR    PBEAM   PBUSH   PCOMP   MAT1    MAT8    "
-    "CORD2R  CORD2C  RBE3    PLOAD4  INCLUDE PARAM   ENDDATA  "
-    "1.0     -2.5    0.125   1.5E+02 -3.2E-03 7.+2  4.-3    1.0D+00 "
-    "123456  0.0     ,1,2,3  $       +       *       \r\n";
+// Lines typical of the bulk of a large deck, with how often they stand
+// there relative to each other: mostly grid points and elements, numbers
+// as solvers write them.
+struct OrdinaryLine {
+  std::string_view text;
+  std::size_t weight;
+};
+constexpr OrdinaryLine kOrdinaryLines[] = {
+    {"GRID    100123          -12.5   3.25E+0 0.4375\n", 40},
+    {"GRID*   100124                          1.250000000E+02-3.25000000E-01*\n", 2},
+    {"*       4.375000000E-01\n", 2},
+    {"GRID,100125,,-12.5,3.25,0.4375\n", 2},
+    {"CQUAD4  200123  12      100123  100124  100224  100223\n", 25},
+    {"CTRIA3  200124  12      100123  100124  100224\n", 8},
+    {"CTETRA  200125  30      100123  100124  100224  100223  100323  100324\n", 8},
+    {"CHEXA   200126  30      100123  100124  100224  100223  100323  100324+\n", 3},
+    {"+       100424  100423\n", 3},
+    {"CPENTA  200127  30      100123  100124  100224  100223  100323  100324\n", 1},
+    {"CBAR    200128  5       100123  100124  0.0     1.0     0.0\n", 1},
+    {"CBEAM   200129  5       100123  100124  0.0     1.0     0.0\n", 1},
+    {"CBUSH   200130  6       100123  100124                          0\n", 1},
+    {"CELAS1  200131  7       100123  1       100124  1\n", 1},
+    {"RBE3    200132          100123  123456  1.0     123     100124  100125\n", 1},
+    {"PSHELL  12      1       1.5     1               1\n", 1},
+    {"PSOLID  30      2       0\n", 1},
+    {"MAT1    1       2.1E+05         0.3     7.85E-09\n", 1},
+    {"PLOAD4  1       200123  -0.1\n", 1},
+    {"$ Mesh of part 4711: version 3\n", 1},
+};
 
 std::size_t count_of(std::string_view text, std::string_view part) {
   std::size_t count = 0;
   for (std::size_t at = text.find(part); at != std::string_view::npos;
        at = text.find(part, at + 1)) {
     ++count;
+  }
+  return count;
+}
+
+// How often ordinary lines hold byte c.
+std::size_t frequency(char c) {
+  std::size_t count = 0;
+  for (const OrdinaryLine& line : kOrdinaryLines) {
+    count += line.weight * count_of(line.text, std::string_view(&c, 1));
   }
   return count;
 }
@@ -34,28 +63,26 @@ bool KeywordList::operator==(const KeywordList& other) const {
   return true;
 }
 
-std::string_view anchor_of(std::string_view keyword) {
-  std::string_view best;
-  std::size_t best_score = 0;
-  for (std::size_t i = 0; i + 2 <= keyword.size(); ++i) {
-    std::string_view pair = keyword.substr(i, 2);
-    // A pair seen in ordinary text weighs far more than its bytes alone.
-    std::size_t score = 1000 * count_of(kOrdinaryDeckText, pair) +
-                        count_of(kOrdinaryDeckText, pair.substr(0, 1)) +
-                        count_of(kOrdinaryDeckText, pair.substr(1, 1));
-    if (best.empty() || score < best_score) {
-      best = pair;
-      best_score = score;
-    }
+Anchor anchor_of(std::string_view keyword) {
+  if (keyword.size() < 2) return {};
+  std::size_t rarest = 0;
+  for (std::size_t i = 1; i < keyword.size(); ++i) {
+    if (frequency(keyword[i]) < frequency(keyword[rarest])) rarest = i;
   }
-  return best;
+  bool has_next = rarest + 1 < keyword.size();
+  bool next_is_rarer =
+      has_next && (rarest == 0 || frequency(keyword[rarest + 1]) <=
+                                      frequency(keyword[rarest - 1]));
+  if (next_is_rarer) return {keyword.substr(rarest, 2), false};
+  return {keyword.substr(rarest - 1, 2), true};
 }
 
 KeywordFilter::KeywordFilter(const KeywordList& keywords) : keywords_(keywords) {
   every_line_ = keywords.overflowed();
   for (int i = 0; i < keywords.size() && !every_line_; ++i) {
-    std::string_view anchor = anchor_of(keywords[i]);
-    if (anchor.size() < 2 || !pairs_.add(anchor[0], anchor[1])) {
+    Anchor anchor = anchor_of(keywords[i]);
+    if (anchor.pair.size() < 2 ||
+        !pairs_.add(anchor.pair[0], anchor.pair[1], anchor.trigger_on_second)) {
       every_line_ = true;
     }
   }

@@ -34,10 +34,18 @@ class KeywordList {
   bool overflowed_ = false;
 };
 
-/// The two bytes of keyword that ordinary deck lines (grid points,
-/// elements, properties, numbers) are least likely to hold side by side.
-/// A line that contains the keyword contains these two bytes.
-std::string_view anchor_of(std::string_view keyword);
+/// Two neighbouring bytes of a keyword, one of them the trigger that the
+/// search looks for.
+struct Anchor {
+  std::string_view pair;
+  bool trigger_on_second = false;
+};
+
+/// The anchor of keyword: its byte that ordinary deck lines (grid points,
+/// elements, properties, numbers) hold least often, with the rarer of its
+/// neighbours. A line that contains the keyword contains the anchor. A
+/// keyword shorter than two bytes has no anchor (an empty pair).
+Anchor anchor_of(std::string_view keyword);
 
 /// The anchors of a list of keywords as a PairSet: a line that holds none
 /// of them holds none of the keywords.

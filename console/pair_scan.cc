@@ -21,6 +21,10 @@ ScanLevel current_level = detect_scan_level();
 
 unsigned char byte_of(char c) { return static_cast<unsigned char>(c); }
 
+// Up to this many triggers the AVX2 search compares with each of them;
+// beyond, one nibble-table lookup serves eight.
+constexpr int kComparedTriggers = 4;
+
 }  // namespace
 
 ScanLevel best_scan_level() { return detect_scan_level(); }
@@ -29,7 +33,7 @@ void set_scan_level(ScanLevel level) {
   current_level = level > best_scan_level() ? best_scan_level() : level;
 }
 
-bool PairSet::add(char first, char second) {
+bool PairSet::add(char first, char second, bool trigger_on_second) {
   for (int j = 0; j < count_; ++j) {
     if (first_[j] == first && second_[j] == second) return true;
   }
@@ -39,12 +43,16 @@ bool PairSet::add(char first, char second) {
   second_[j] = second;
   first_mask_[byte_of(first)] |= static_cast<std::uint16_t>(1u << j);
   second_mask_[byte_of(second)] |= static_cast<std::uint16_t>(1u << j);
-  std::uint8_t bit = static_cast<std::uint8_t>(1u << (j % 8));
-  int round = j / 8;
-  first_low_[round][byte_of(first) & 15] |= bit;
-  first_high_[round][byte_of(first) >> 4] |= bit;
-  second_low_[round][byte_of(second) & 15] |= bit;
-  second_high_[round][byte_of(second) >> 4] |= bit;
+
+  unsigned char trigger = byte_of(trigger_on_second ? second : first);
+  if (trigger_role_[trigger] == 0) {
+    int t = trigger_count_++;
+    triggers_[t] = static_cast<char>(trigger);
+    std::uint8_t bit = static_cast<std::uint8_t>(1u << (t % 8));
+    trigger_low_[t / 8][trigger & 15] |= bit;
+    trigger_high_[t / 8][trigger >> 4] |= bit;
+  }
+  trigger_role_[trigger] |= trigger_on_second ? 2 : 1;
   return true;
 }
 
@@ -61,12 +69,24 @@ std::size_t PairSet::find(const char* data, std::size_t size) const {
   return find_portable(data, size, 0);
 }
 
+// The first sequence among the trigger bytes at base + bit of triggers,
+// or size. A trigger that is a second byte confirms the byte before it;
+// one that is a first byte, the byte after it.
+std::size_t PairSet::confirm(const char* data, std::size_t size,
+                             std::size_t base, std::uint32_t triggers) const {
+  for (; triggers != 0; triggers &= triggers - 1) {
+    std::size_t at = base + static_cast<std::size_t>(__builtin_ctz(triggers));
+    std::uint8_t role = trigger_role_[byte_of(data[at])];
+    if ((role & 2) && at > 0 && is_pair_at(data, at - 1)) return at - 1;
+    if ((role & 1) && at + 1 < size && is_pair_at(data, at)) return at;
+  }
+  return size;
+}
+
 std::size_t PairSet::find_portable(const char* data, std::size_t size,
                                    std::size_t from) const {
   for (std::size_t i = from; i + 1 < size; ++i) {
-    if (first_mask_[byte_of(data[i])] & second_mask_[byte_of(data[i + 1])]) {
-      return i;
-    }
+    if (is_pair_at(data, i)) return i;
   }
   return size;
 }
@@ -75,26 +95,29 @@ std::size_t PairSet::find_portable(const char* data, std::size_t size,
 
 __attribute__((target("sse2"))) std::size_t PairSet::find_sse2(
     const char* data, std::size_t size) const {
-  // One comparison of each byte of a block with the first byte of every
-  // sequence, and of its neighbour with the second byte.
+  __m128i trigger[kMaxPairs];
+  for (int t = 0; t < trigger_count_; ++t) trigger[t] = _mm_set1_epi8(triggers_[t]);
+  // A sequence starting at i has its trigger at i or i + 1; blocks of
+  // sixteen triggers are confirmed in order, so the first one found is
+  // the first sequence, except one that starts just before the block.
   std::size_t i = 0;
-  for (; i + 17 <= size; i += 16) {
-    __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    __m128i next =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
-    __m128i hits = _mm_setzero_si128();
-    for (int j = 0; j < count_; ++j) {
-      __m128i a = _mm_cmpeq_epi8(here, _mm_set1_epi8(first_[j]));
-      __m128i b = _mm_cmpeq_epi8(next, _mm_set1_epi8(second_[j]));
-      hits = _mm_or_si128(hits, _mm_and_si128(a, b));
+  for (; i + 16 <= size; i += 16) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    __m128i hits = _mm_cmpeq_epi8(bytes, trigger[0]);
+    for (int t = 1; t < trigger_count_; ++t) {
+      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, trigger[t]));
     }
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    std::uint32_t mask = static_cast<std::uint32_t>(_mm_movemask_epi8(hits));
+    if (mask != 0) {
+      std::size_t found = confirm(data, size, i, mask);
+      if (found < size) return found;
+    }
   }
-  return find_portable(data, size, i);
+  // The last bytes, and a sequence whose first byte ends the blocks.
+  std::size_t from = i > 0 ? i - 1 : 0;
+  return find_portable(data, size, from);
 }
 
-// A 16-byte nibble table in both lanes, for the lane-wise shuffle.
 __attribute__((target("avx2"))) inline __m256i broadcast_table(
     const std::uint8_t* bytes) {
   return _mm256_broadcastsi128_si256(
@@ -103,42 +126,67 @@ __attribute__((target("avx2"))) inline __m256i broadcast_table(
 
 __attribute__((target("avx2"))) std::size_t PairSet::find_avx2(
     const char* data, std::size_t size) const {
-  const int rounds = (count_ + 7) / 8;
-  const __m256i low_nibble = _mm256_set1_epi8(0x0f);
-  __m256i first_low[2], first_high[2], second_low[2], second_high[2];
-  for (int r = 0; r < rounds; ++r) {
-    first_low[r] = broadcast_table(first_low_[r]);
-    first_high[r] = broadcast_table(first_high_[r]);
-    second_low[r] = broadcast_table(second_low_[r]);
-    second_high[r] = broadcast_table(second_high_[r]);
-  }
   std::size_t i = 0;
-  for (; i + 33 <= size; i += 32) {
-    __m256i here =
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
-    __m256i next =
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 1));
-    __m256i here_low = _mm256_and_si256(here, low_nibble);
-    __m256i here_high =
-        _mm256_and_si256(_mm256_srli_epi16(here, 4), low_nibble);
-    __m256i next_low = _mm256_and_si256(next, low_nibble);
-    __m256i next_high =
-        _mm256_and_si256(_mm256_srli_epi16(next, 4), low_nibble);
-    __m256i hits = _mm256_setzero_si256();
-    for (int r = 0; r < rounds; ++r) {
-      __m256i first =
-          _mm256_and_si256(_mm256_shuffle_epi8(first_low[r], here_low),
-                           _mm256_shuffle_epi8(first_high[r], here_high));
-      __m256i second =
-          _mm256_and_si256(_mm256_shuffle_epi8(second_low[r], next_low),
-                           _mm256_shuffle_epi8(second_high[r], next_high));
-      hits = _mm256_or_si256(hits, _mm256_and_si256(first, second));
+  if (trigger_count_ <= kComparedTriggers) {
+    __m256i trigger[kComparedTriggers];
+    for (int t = 0; t < kComparedTriggers; ++t) {
+      trigger[t] = _mm256_set1_epi8(triggers_[t < trigger_count_ ? t : 0]);
     }
-    unsigned mask = ~static_cast<unsigned>(_mm256_movemask_epi8(
-        _mm256_cmpeq_epi8(hits, _mm256_setzero_si256())));
-    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    for (; i + 64 <= size; i += 64) {
+      __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+      __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
+      __m256i hits_a = _mm256_or_si256(
+          _mm256_or_si256(_mm256_cmpeq_epi8(a, trigger[0]), _mm256_cmpeq_epi8(a, trigger[1])),
+          _mm256_or_si256(_mm256_cmpeq_epi8(a, trigger[2]), _mm256_cmpeq_epi8(a, trigger[3])));
+      __m256i hits_b = _mm256_or_si256(
+          _mm256_or_si256(_mm256_cmpeq_epi8(b, trigger[0]), _mm256_cmpeq_epi8(b, trigger[1])),
+          _mm256_or_si256(_mm256_cmpeq_epi8(b, trigger[2]), _mm256_cmpeq_epi8(b, trigger[3])));
+      if (_mm256_testz_si256(_mm256_or_si256(hits_a, hits_b), _mm256_or_si256(hits_a, hits_b))) {
+        continue;
+      }
+      std::uint64_t mask =
+          static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_a)) |
+          static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_b))) << 32;
+      for (int half = 0; half < 2; ++half) {
+        std::uint32_t triggers = static_cast<std::uint32_t>(mask >> (32 * half));
+        if (triggers == 0) continue;
+        std::size_t found = confirm(data, size, i + 32 * half, triggers);
+        if (found < size) return found;
+      }
+    }
+  } else {
+    const int rounds = (trigger_count_ + 7) / 8;
+    const __m256i low_nibble = _mm256_set1_epi8(0x0f);
+    __m256i low[2], high[2];
+    for (int r = 0; r < 2; ++r) {
+      low[r] = broadcast_table(trigger_low_[r]);
+      high[r] = broadcast_table(trigger_high_[r]);
+    }
+    for (; i + 32 <= size; i += 32) {
+      __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+      __m256i bytes_low = _mm256_and_si256(bytes, low_nibble);
+      __m256i bytes_high = _mm256_and_si256(_mm256_srli_epi16(bytes, 4), low_nibble);
+      __m256i buckets = _mm256_and_si256(_mm256_shuffle_epi8(low[0], bytes_low),
+                                         _mm256_shuffle_epi8(high[0], bytes_high));
+      if (rounds > 1) {
+        __m256i more = _mm256_and_si256(_mm256_shuffle_epi8(low[1], bytes_low),
+                                        _mm256_shuffle_epi8(high[1], bytes_high));
+        // Bytes of the second round must not meet bits of the first.
+        buckets = _mm256_or_si256(
+            _mm256_cmpeq_epi8(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256()),
+                              _mm256_setzero_si256()),
+            _mm256_cmpeq_epi8(_mm256_cmpeq_epi8(more, _mm256_setzero_si256()),
+                              _mm256_setzero_si256()));
+      }
+      std::uint32_t triggers = ~static_cast<std::uint32_t>(
+          _mm256_movemask_epi8(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256())));
+      if (triggers == 0) continue;
+      std::size_t found = confirm(data, size, i, triggers);
+      if (found < size) return found;
+    }
   }
-  return find_portable(data, size, i);
+  std::size_t from = i > 0 ? i - 1 : 0;
+  return find_portable(data, size, from);
 }
 
 #else

@@ -20,13 +20,19 @@ ScanLevel scan_level();
 void set_scan_level(ScanLevel level);
 
 /// A set of up to kMaxPairs two-byte sequences.
+///
+/// Each sequence names one of its two bytes as its trigger, the one rarer
+/// in the text searched. The search looks for trigger bytes only, many at
+/// a time, and confirms a trigger by its neighbour; so it is fast when the
+/// triggers are rare, and exact whatever they are.
 class PairSet {
  public:
   static constexpr int kMaxPairs = 16;
 
-  /// Adds the sequence first, second. Returns false when the set is full;
-  /// a sequence already in the set is not added twice.
-  bool add(char first, char second);
+  /// Adds the sequence first, second, triggered by its second byte when
+  /// trigger_on_second, else by its first. Returns false when the set is
+  /// full; a sequence already in the set is not added twice.
+  bool add(char first, char second, bool trigger_on_second = false);
   int size() const { return count_; }
 
   /// The first offset i with i + 1 < size at which data[i], data[i + 1] is
@@ -34,6 +40,12 @@ class PairSet {
   std::size_t find(const char* data, std::size_t size) const;
 
  private:
+  bool is_pair_at(const char* data, std::size_t i) const {
+    return first_mask_[static_cast<unsigned char>(data[i])] &
+           second_mask_[static_cast<unsigned char>(data[i + 1])];
+  }
+  std::size_t confirm(const char* data, std::size_t size, std::size_t base,
+                      std::uint32_t triggers) const;
   std::size_t find_portable(const char* data, std::size_t size,
                             std::size_t from) const;
   std::size_t find_sse2(const char* data, std::size_t size) const;
@@ -46,14 +58,16 @@ class PairSet {
   // ends (second_mask_) with it.
   std::array<std::uint16_t, 256> first_mask_{};
   std::array<std::uint16_t, 256> second_mask_{};
-  // Nibble tables of the AVX2 search: sequence j sets bit j % 8 of round
-  // j / 8 at the low and high nibble of its first and of its second byte.
-  // A byte belongs to bucket b when both of its nibbles have bit b set;
-  // each bucket holds one sequence, so the test is exact.
-  alignas(16) std::uint8_t first_low_[2][16]{};
-  alignas(16) std::uint8_t first_high_[2][16]{};
-  alignas(16) std::uint8_t second_low_[2][16]{};
-  alignas(16) std::uint8_t second_high_[2][16]{};
+  // The distinct trigger bytes, and per byte value whether it triggers a
+  // sequence as its first byte (bit 0) or as its second (bit 1).
+  int trigger_count_ = 0;
+  std::array<char, kMaxPairs> triggers_{};
+  std::array<std::uint8_t, 256> trigger_role_{};
+  // Nibble tables of the AVX2 search for more than a few triggers: trigger
+  // byte t sets bit t % 8 of round t / 8 at its low and its high nibble; a
+  // byte is a trigger when both of its nibbles share a bit.
+  alignas(16) std::uint8_t trigger_low_[2][16]{};
+  alignas(16) std::uint8_t trigger_high_[2][16]{};
 };
 
 }  // namespace torvex

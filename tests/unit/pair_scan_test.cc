@@ -30,15 +30,15 @@ TEST_P(PairScanTest, FindsTheFirstSequenceAtEveryOffset) {
   // bytes above 127 and NUL.
   const std::string all = std::string("SPEIRBCOFOTSEGCoRLMFAVBL", 24) +
                           std::string("\xc3\xa9\0A", 4) + "Z\n";
-  for (std::size_t count : {1u, 3u, 8u, 9u, 15u}) {
+  for (std::size_t count : {1u, 3u, 4u, 5u, 8u, 9u, 15u}) {
     std::string wanted = all.substr(0, 2 * count);
     PairSet pairs;
     for (std::size_t j = 0; j < wanted.size(); j += 2) {
-      ASSERT_TRUE(pairs.add(wanted[j], wanted[j + 1]));
+      ASSERT_TRUE(pairs.add(wanted[j], wanted[j + 1], j % 4 == 2));
     }
     std::mt19937 random(static_cast<unsigned>(count));
     for (int trial = 0; trial < 300; ++trial) {
-      std::string text(random() % 100, ' ');
+      std::string text(random() % 200, ' ');
       for (char& c : text) c = all[random() % all.size()] + (random() % 4 == 0);
       EXPECT_EQ(pairs.find(text.data(), text.size()),
                 slow_find(pairs, text, wanted))
@@ -48,14 +48,20 @@ TEST_P(PairScanTest, FindsTheFirstSequenceAtEveryOffset) {
 }
 
 TEST_P(PairScanTest, ASequenceNeedsBothBytesInsideTheRange) {
-  PairSet pairs;
-  pairs.add('S', 'P');
-  std::string text(64, ' ');
-  text[63] = 'S';
-  EXPECT_EQ(pairs.find(text.data(), text.size()), 64u);
-  text += 'P';
-  EXPECT_EQ(pairs.find(text.data(), text.size()), 63u);
-  EXPECT_EQ(PairSet().find(text.data(), text.size()), text.size());
+  for (bool trigger_on_second : {false, true}) {
+    PairSet pairs;
+    pairs.add('S', 'P', trigger_on_second);
+    for (std::size_t at : {0u, 15u, 31u, 63u, 64u, 95u}) {
+      std::string text(at + 1, ' ');
+      text[at] = 'S';
+      EXPECT_EQ(pairs.find(text.data(), text.size()), text.size());
+      text += 'P';
+      EXPECT_EQ(pairs.find(text.data(), text.size()), at);
+      text = 'P' + text;  // a second byte before the first is no sequence
+      EXPECT_EQ(pairs.find(text.data(), text.size()), at + 1);
+    }
+  }
+  EXPECT_EQ(PairSet().find("SP", 2), 2u);
 }
 
 std::string level_name(const ::testing::TestParamInfo<ScanLevel>& info) {
