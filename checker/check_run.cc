@@ -40,40 +40,50 @@ void write_verdict(Output& out, const CheckState& state) {
 
 }  // namespace
 
-void scan_line(std::string_view line, TokenFields& tokens, Output& out,
-               CheckState& state) {
-  if (!state.constraint_marker && contains(line, kConstraintMarkerText)) {
-    state.constraint_marker = 1;
+bool scan_line(std::string_view line, const LineMatcher& matcher,
+               TokenFields& tokens, Output& out, CheckState& state) {
+  const std::uint32_t found = matcher.match(line);
+  auto holds = [&](int slot) { return (found >> slot) & 1; };
+  bool flags_changed = false;
+  auto raise = [&](std::int32_t& flag) {
+    flag = 1;
+    flags_changed = true;
+  };
+
+  if (!state.constraint_marker && holds(LineMatcher::kConstraintMarker)) {
+    raise(state.constraint_marker);
   }
-  if (!state.dynamic_load_marker && contains(line, kDynamicLoadMarkerText)) {
-    state.dynamic_load_marker = 1;
+  if (!state.dynamic_load_marker && holds(LineMatcher::kDynamicLoadMarker)) {
+    raise(state.dynamic_load_marker);
   }
   for (int k = 1; k <= state.slot_count; ++k) {
-    if (!state.present[k] && contains(line, state.keyword(k))) {
-      state.present[k] = 1;
-    }
+    if (!state.present[k] && holds(k)) raise(state.present[k]);
   }
-  if (state.dynamic_load_marker && contains(line, state.keyword(kLoadSlot))) {
+  if (state.dynamic_load_marker && holds(kLoadSlot)) {
     load_report(line, tokens, out);
   }
-  if (contains(line, state.keyword(kLinkSlot))) {
-    link_report(line, tokens, out, state);
-  }
-  if (state.constraint_marker &&
-      contains(line, state.keyword(kConstraintSlot))) {
+  if (holds(kLinkSlot)) link_report(line, tokens, out, state);
+  if (state.constraint_marker && holds(kConstraintSlot)) {
     constraint_report(line, tokens, out, state);
   }
-  if (contains(line, state.keyword(kEigenvalueSlot))) {
-    eigenvalue_report(line, tokens, out);
-  }
+  if (holds(kEigenvalueSlot)) eigenvalue_report(line, tokens, out);
   if (state.transient()) {
     // The time step is read before the bulk marker is set: a line holding
     // both keywords is not a time-step entry of the bulk data.
-    if (state.bulk_marker && contains(line, state.keyword(kTimeStepSlot))) {
+    if (state.bulk_marker && holds(kTimeStepSlot)) {
       time_step_report(line, tokens, out);
     }
-    if (contains(line, state.keyword(kBulkSlot))) state.bulk_marker = 1;
+    if (!state.bulk_marker && holds(kBulkSlot)) raise(state.bulk_marker);
   }
+  return flags_changed;
+}
+
+LineMatcher::LineMatcher(const CheckState& state) {
+  // Keyword n of the matcher is slot n; the markers take the numbers of
+  // slot 0, which is never used, and of the first number past the slots.
+  matcher_.add(kConstraintMarker, kConstraintMarkerText);
+  for (int k = 1; k <= state.slot_count; ++k) matcher_.add(k, state.keyword(k));
+  matcher_.add(kDynamicLoadMarker, kDynamicLoadMarkerText);
 }
 
 void check_run(Profile profile, Deck& deck, Output& out, CheckState& state) {
@@ -86,16 +96,18 @@ void check_run(Profile profile, Deck& deck, Output& out, CheckState& state) {
   point_mass_prescan(deck, out, state);
   if (deck.failed()) return;
 
+  const LineMatcher matcher(state);
   KeywordList interest;
   keywords_of_interest(state, &interest);
   KeywordFilter filter(interest);
   std::string_view line;
   while (deck.next_line_with(filter.pairs(), &line)) {
-    scan_line(line, deck.tokens(), out, state);
     // Markers and presence flags change on few lines; only then does the
     // set of interesting keywords shrink.
-    keywords_of_interest(state, &interest);
-    if (interest != filter.keywords()) filter = KeywordFilter(interest);
+    if (scan_line(line, matcher, deck.tokens(), out, state)) {
+      keywords_of_interest(state, &interest);
+      filter = KeywordFilter(interest);
+    }
   }
   if (deck.failed()) return;
 

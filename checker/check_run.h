@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "checker/keyword_matcher.h"
 #include "checker/profiles.h"
 #include "console/deck.h"
 #include "console/output.h"
@@ -48,10 +49,25 @@ struct CheckState {
 /// run stops without a verdict.
 void check_run(Profile profile, Deck& deck, Output& out, CheckState& state);
 
+/// Finds the keywords of a check run's slots and its two markers in a line.
+class LineMatcher {
+ public:
+  /// Bit numbers of the markers in match(); slot k is bit k.
+  static constexpr int kConstraintMarker = 0;
+  static constexpr int kDynamicLoadMarker = kSlots;
+
+  explicit LineMatcher(const CheckState& state);
+  std::uint32_t match(std::string_view line) const { return matcher_.match(line); }
+
+ private:
+  KeywordMatcher matcher_;
+};
+
 /// Does the scan's work for one line of the deck: markers, presence flags
-/// and the card reports, in their fixed order.
-void scan_line(std::string_view line, TokenFields& tokens, Output& out,
-               CheckState& state);
+/// and the card reports, in their fixed order. Returns true when the line
+/// raised a marker or a presence flag.
+bool scan_line(std::string_view line, const LineMatcher& matcher,
+               TokenFields& tokens, Output& out, CheckState& state);
 
 /// Exact, case-sensitive occurrence of keyword anywhere in line.
 inline bool contains(std::string_view line, std::string_view keyword) {

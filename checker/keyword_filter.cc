@@ -55,14 +55,6 @@ std::size_t frequency(char c) {
 
 }  // namespace
 
-bool KeywordList::operator==(const KeywordList& other) const {
-  if (size_ != other.size_ || overflowed_ != other.overflowed_) return false;
-  for (int i = 0; i < size_; ++i) {
-    if (keywords_[i] != other.keywords_[i]) return false;
-  }
-  return true;
-}
-
 Anchor anchor_of(std::string_view keyword) {
   if (keyword.size() < 2) return {};
   std::size_t rarest = 0;
@@ -77,7 +69,7 @@ Anchor anchor_of(std::string_view keyword) {
   return {keyword.substr(rarest - 1, 2), true};
 }
 
-KeywordFilter::KeywordFilter(const KeywordList& keywords) : keywords_(keywords) {
+KeywordFilter::KeywordFilter(const KeywordList& keywords) {
   every_line_ = keywords.overflowed();
   for (int i = 0; i < keywords.size() && !every_line_; ++i) {
     Anchor anchor = anchor_of(keywords[i]);

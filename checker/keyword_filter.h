@@ -26,7 +26,6 @@ class KeywordList {
   bool overflowed() const { return overflowed_; }
   int size() const { return size_; }
   std::string_view operator[](int i) const { return keywords_[i]; }
-  bool operator==(const KeywordList& other) const;
 
  private:
   std::array<std::string_view, kCapacity> keywords_{};
@@ -56,10 +55,8 @@ class KeywordFilter {
   /// The anchors to look for, or null when every line must be looked at
   /// (a keyword shorter than two bytes, or too many keywords).
   const PairSet* pairs() const { return every_line_ ? nullptr : &pairs_; }
-  const KeywordList& keywords() const { return keywords_; }
 
  private:
-  KeywordList keywords_;
   PairSet pairs_;
   bool every_line_ = false;
 };

@@ -56,6 +56,8 @@ void Deck::rewind() {
 // The start of the line that holds buffer_[at], at >= pos_. Lines restart
 // after every newline and are cut every kMaxLineBytes bytes in between.
 std::size_t Deck::piece_start(std::size_t at) const {
+  // Most keywords that matter begin their line.
+  if (at > pos_ && buffer_[at - 1] == '\n') return at;
   const void* newline = ::memrchr(buffer_ + pos_, '\n', at - pos_);
   std::size_t base =
       newline ? static_cast<const char*>(newline) - buffer_ + 1 : pos_;

@@ -15,22 +15,21 @@ Output::Output(std::string* sink) : sink_(sink) {}
 
 Output::~Output() { flush(); }
 
-void Output::put(std::string_view text) {
-  if (text.size() > kCapacity - used_) {
-    flush();
-    if (text.size() >= kCapacity) {
-      drain(text.data(), text.size());
-      return;
-    }
+void Output::put_past_capacity(std::string_view text) {
+  flush();
+  if (text.size() >= kCapacity) {
+    drain(text.data(), text.size());
+    return;
   }
   std::memcpy(buffer_ + used_, text.data(), text.size());
   used_ += text.size();
 }
 
 void Output::put_integer(std::int64_t value) {
-  char digits[24];
-  auto result = std::to_chars(digits, digits + sizeof digits, value);
-  put(std::string_view(digits, result.ptr - digits));
+  constexpr std::size_t kLongest = 20;  // "-9223372036854775808"
+  if (kCapacity - used_ < kLongest) flush();
+  auto result = std::to_chars(buffer_ + used_, buffer_ + kCapacity, value);
+  used_ = static_cast<std::size_t>(result.ptr - buffer_);
 }
 
 void Output::put_real_8_4g(double value) {

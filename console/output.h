@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,7 +26,14 @@ class Output {
   Output& operator=(const Output&) = delete;
   ~Output();
 
-  void put(std::string_view text);
+  void put(std::string_view text) {
+    if (text.size() <= kCapacity - used_) {
+      std::memcpy(buffer_ + used_, text.data(), text.size());
+      used_ += text.size();
+    } else {
+      put_past_capacity(text);
+    }
+  }
   /// Writes a signed decimal integer, as "%ld" does.
   void put_integer(std::int64_t value);
   /// Writes a real number as "%8.4g" does.
@@ -39,6 +47,7 @@ class Output {
 
  private:
   static constexpr std::size_t kCapacity = 64 * 1024;
+  void put_past_capacity(std::string_view text);
   void drain(const char* data, std::size_t size);
 
   int fd_ = -1;

@@ -21,16 +21,18 @@ ScanLevel current_level = detect_scan_level();
 
 unsigned char byte_of(char c) { return static_cast<unsigned char>(c); }
 
-// Up to this many triggers the AVX2 search compares with each of them;
-// beyond, one nibble-table lookup serves eight.
-constexpr int kComparedTriggers = 4;
-
 }  // namespace
 
 ScanLevel best_scan_level() { return detect_scan_level(); }
 ScanLevel scan_level() { return current_level; }
 void set_scan_level(ScanLevel level) {
   current_level = level > best_scan_level() ? best_scan_level() : level;
+}
+
+PairSet::PairSet() {
+  for (auto& table : trigger_table_) {
+    for (int i = 0; i < 16; ++i) table[i] = i == 0 ? 1 : 0;
+  }
 }
 
 bool PairSet::add(char first, char second, bool trigger_on_second) {
@@ -51,9 +53,28 @@ bool PairSet::add(char first, char second, bool trigger_on_second) {
     std::uint8_t bit = static_cast<std::uint8_t>(1u << (t % 8));
     trigger_low_[t / 8][trigger & 15] |= bit;
     trigger_high_[t / 8][trigger >> 4] |= bit;
+    add_to_tables(trigger);
   }
   trigger_role_[trigger] |= trigger_on_second ? 2 : 1;
   return true;
+}
+
+void PairSet::add_to_tables(unsigned char trigger) {
+  // A shuffle gives 0 for bytes from 128 up, so only lower ones fit.
+  if (trigger >= 128) {
+    tables_hold_all_ = false;
+    return;
+  }
+  for (int t = 0; t < kMaxTables; ++t) {
+    std::uint8_t& entry = trigger_table_[t][trigger & 15];
+    bool free = (entry & 15) != (trigger & 15);
+    if (free) {
+      entry = trigger;
+      if (t + 1 > table_count_) table_count_ = t + 1;
+      return;
+    }
+  }
+  tables_hold_all_ = false;
 }
 
 std::size_t PairSet::find(const char* data, std::size_t size) const {
@@ -72,7 +93,7 @@ std::size_t PairSet::find(const char* data, std::size_t size) const {
 // The first sequence among the trigger bytes at base + bit of triggers,
 // or size. A trigger that is a second byte confirms the byte before it;
 // one that is a first byte, the byte after it.
-std::size_t PairSet::confirm(const char* data, std::size_t size,
+std::size_t PairSet::confirm_triggers(const char* data, std::size_t size,
                              std::size_t base, std::uint32_t triggers) const {
   for (; triggers != 0; triggers &= triggers - 1) {
     std::size_t at = base + static_cast<std::size_t>(__builtin_ctz(triggers));
@@ -109,7 +130,7 @@ __attribute__((target("sse2"))) std::size_t PairSet::find_sse2(
     }
     std::uint32_t mask = static_cast<std::uint32_t>(_mm_movemask_epi8(hits));
     if (mask != 0) {
-      std::size_t found = confirm(data, size, i, mask);
+      std::size_t found = confirm_triggers(data, size, i, mask);
       if (found < size) return found;
     }
   }
@@ -118,6 +139,45 @@ __attribute__((target("sse2"))) std::size_t PairSet::find_sse2(
   return find_portable(data, size, from);
 }
 
+// Looks up 64 bytes at a time in Tables trigger tables.
+template <int Tables>
+__attribute__((target("avx2"))) std::size_t find_in_tables_avx2(
+    const PairSet& pairs, const char* data, std::size_t size,
+    const std::uint8_t (*tables)[16], std::size_t* stop) {
+  __m256i table[Tables];
+  for (int t = 0; t < Tables; ++t) {
+    table[t] = _mm256_broadcastsi128_si256(
+        _mm_load_si128(reinterpret_cast<const __m128i*>(tables[t])));
+  }
+  std::size_t i = 0;
+  for (; i + 64 <= size; i += 64) {
+    __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+    __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
+    __m256i hits_a = _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[0], a), a);
+    __m256i hits_b = _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[0], b), b);
+    for (int t = 1; t < Tables; ++t) {
+      hits_a = _mm256_or_si256(hits_a, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[t], a), a));
+      hits_b = _mm256_or_si256(hits_b, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[t], b), b));
+    }
+    __m256i any = _mm256_or_si256(hits_a, hits_b);
+    if (_mm256_testz_si256(any, any)) continue;
+    std::size_t found = pairs.confirm_triggers(
+        data, size, i, static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_a)));
+    if (found == size) {
+      found = pairs.confirm_triggers(
+          data, size, i + 32,
+          static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_b)));
+    }
+    if (found < size) {
+      *stop = i;
+      return found;
+    }
+  }
+  *stop = i;
+  return size;
+}
+
+// A 16-byte nibble table in both lanes, for the lane-wise shuffle.
 __attribute__((target("avx2"))) inline __m256i broadcast_table(
     const std::uint8_t* bytes) {
   return _mm256_broadcastsi128_si256(
@@ -127,33 +187,11 @@ __attribute__((target("avx2"))) inline __m256i broadcast_table(
 __attribute__((target("avx2"))) std::size_t PairSet::find_avx2(
     const char* data, std::size_t size) const {
   std::size_t i = 0;
-  if (trigger_count_ <= kComparedTriggers) {
-    __m256i trigger[kComparedTriggers];
-    for (int t = 0; t < kComparedTriggers; ++t) {
-      trigger[t] = _mm256_set1_epi8(triggers_[t < trigger_count_ ? t : 0]);
-    }
-    for (; i + 64 <= size; i += 64) {
-      __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
-      __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
-      __m256i hits_a = _mm256_or_si256(
-          _mm256_or_si256(_mm256_cmpeq_epi8(a, trigger[0]), _mm256_cmpeq_epi8(a, trigger[1])),
-          _mm256_or_si256(_mm256_cmpeq_epi8(a, trigger[2]), _mm256_cmpeq_epi8(a, trigger[3])));
-      __m256i hits_b = _mm256_or_si256(
-          _mm256_or_si256(_mm256_cmpeq_epi8(b, trigger[0]), _mm256_cmpeq_epi8(b, trigger[1])),
-          _mm256_or_si256(_mm256_cmpeq_epi8(b, trigger[2]), _mm256_cmpeq_epi8(b, trigger[3])));
-      if (_mm256_testz_si256(_mm256_or_si256(hits_a, hits_b), _mm256_or_si256(hits_a, hits_b))) {
-        continue;
-      }
-      std::uint64_t mask =
-          static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_a)) |
-          static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_b))) << 32;
-      for (int half = 0; half < 2; ++half) {
-        std::uint32_t triggers = static_cast<std::uint32_t>(mask >> (32 * half));
-        if (triggers == 0) continue;
-        std::size_t found = confirm(data, size, i + 32 * half, triggers);
-        if (found < size) return found;
-      }
-    }
+  std::size_t found = size;
+  if (tables_hold_all_ && table_count_ == 1) {
+    found = find_in_tables_avx2<1>(*this, data, size, trigger_table_, &i);
+  } else if (tables_hold_all_ && table_count_ == 2) {
+    found = find_in_tables_avx2<2>(*this, data, size, trigger_table_, &i);
   } else {
     const int rounds = (trigger_count_ + 7) / 8;
     const __m256i low_nibble = _mm256_set1_epi8(0x0f);
@@ -171,7 +209,8 @@ __attribute__((target("avx2"))) std::size_t PairSet::find_avx2(
       if (rounds > 1) {
         __m256i more = _mm256_and_si256(_mm256_shuffle_epi8(low[1], bytes_low),
                                         _mm256_shuffle_epi8(high[1], bytes_high));
-        // Bytes of the second round must not meet bits of the first.
+        // Bits of the two rounds stand for different bytes: merge them as
+        // masks, not as bits.
         buckets = _mm256_or_si256(
             _mm256_cmpeq_epi8(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256()),
                               _mm256_setzero_si256()),
@@ -181,12 +220,13 @@ __attribute__((target("avx2"))) std::size_t PairSet::find_avx2(
       std::uint32_t triggers = ~static_cast<std::uint32_t>(
           _mm256_movemask_epi8(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256())));
       if (triggers == 0) continue;
-      std::size_t found = confirm(data, size, i, triggers);
+      found = confirm_triggers(data, size, i, triggers);
       if (found < size) return found;
     }
   }
-  std::size_t from = i > 0 ? i - 1 : 0;
-  return find_portable(data, size, from);
+  if (found < size) return found;
+  // The last bytes, and a sequence whose first byte ends the blocks.
+  return find_portable(data, size, i > 0 ? i - 1 : 0);
 }
 
 #else

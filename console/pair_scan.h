@@ -33,19 +33,24 @@ class PairSet {
   /// trigger_on_second, else by its first. Returns false when the set is
   /// full; a sequence already in the set is not added twice.
   bool add(char first, char second, bool trigger_on_second = false);
+  PairSet();
   int size() const { return count_; }
 
   /// The first offset i with i + 1 < size at which data[i], data[i + 1] is
   /// one of the sequences, or size when there is none.
   std::size_t find(const char* data, std::size_t size) const;
 
+  /// The first sequence whose trigger is among the bytes base + j of data
+  /// for the bits j set in triggers, or size. For the SIMD searches.
+  std::size_t confirm_triggers(const char* data, std::size_t size,
+                               std::size_t base, std::uint32_t triggers) const;
+
  private:
   bool is_pair_at(const char* data, std::size_t i) const {
     return first_mask_[static_cast<unsigned char>(data[i])] &
            second_mask_[static_cast<unsigned char>(data[i + 1])];
   }
-  std::size_t confirm(const char* data, std::size_t size, std::size_t base,
-                      std::uint32_t triggers) const;
+  void add_to_tables(unsigned char trigger);
   std::size_t find_portable(const char* data, std::size_t size,
                             std::size_t from) const;
   std::size_t find_sse2(const char* data, std::size_t size) const;
@@ -63,9 +68,18 @@ class PairSet {
   int trigger_count_ = 0;
   std::array<char, kMaxPairs> triggers_{};
   std::array<std::uint8_t, 256> trigger_role_{};
-  // Nibble tables of the AVX2 search for more than a few triggers: trigger
-  // byte t sets bit t % 8 of round t / 8 at its low and its high nibble; a
-  // byte is a trigger when both of its nibbles share a bit.
+  // Lookup tables of the AVX2 search. A table holds triggers below 128
+  // with distinct low nibbles, each at the index of its low nibble, so a
+  // byte x is one of them when table[x & 15] == x: one shuffle and one
+  // comparison per 32 bytes. Entries without a trigger hold a byte whose
+  // low nibble differs from their index. Two tables hold most sets.
+  static constexpr int kMaxTables = 2;
+  alignas(16) std::uint8_t trigger_table_[kMaxTables][16]{};
+  int table_count_ = 0;
+  bool tables_hold_all_ = true;
+  // Nibble buckets of the AVX2 search for trigger sets the tables cannot
+  // hold: trigger t sets bit t % 8 of round t / 8 at its low and its high
+  // nibble; a byte is a trigger when both of its nibbles share a bit.
   alignas(16) std::uint8_t trigger_low_[2][16]{};
   alignas(16) std::uint8_t trigger_high_[2][16]{};
 };

@@ -5,13 +5,14 @@
 namespace torvex {
 
 void TokenFields::tokenise(std::string_view line, int k) {
-  std::size_t i = 0;
+  const char* at = line.data();
+  const char* end = at + line.size();
   for (int n = 0; n < k; ++n) {
-    while (i < line.size() && is_white_space(line[i])) ++i;
-    if (i == line.size()) return;
-    std::size_t start = i;
-    while (i < line.size() && !is_white_space(line[i])) ++i;
-    fields_[n].assign(line.substr(start, i - start));
+    while (at < end && is_white_space(*at)) ++at;
+    if (at == end) return;
+    const char* start = at;
+    while (at < end && !is_white_space(*at)) ++at;
+    fields_[n].assign(std::string_view(start, static_cast<std::size_t>(at - start)));
   }
 }
 

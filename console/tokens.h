@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace torvex {
@@ -22,7 +23,7 @@ class TokenField {
   void assign(std::string_view token) {
     token = token.substr(0, kMaxLineBytes);
     size_ = static_cast<std::uint8_t>(token.size());
-    for (std::size_t i = 0; i < token.size(); ++i) bytes_[i] = token[i];
+    std::memcpy(bytes_.data(), token.data(), token.size());
   }
 
  private:

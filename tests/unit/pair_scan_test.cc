@@ -47,6 +47,33 @@ TEST_P(PairScanTest, FindsTheFirstSequenceAtEveryOffset) {
   }
 }
 
+TEST_P(PairScanTest, EveryKindOfTriggerSetFindsTheSame) {
+  // Trigger sets that one lookup table holds, that need two (low nibbles
+  // shared), that need the nibble buckets (three bytes with one low
+  // nibble, or a byte above 127), and sets triggered on either byte.
+  const std::string sets[] = {"AB", "SPFLBV", "ScsS", "SCScs", "S\xd3P"};
+  std::mt19937 random(11);
+  for (const std::string& triggers : sets) {
+    for (bool on_second : {false, true}) {
+      PairSet pairs;
+      std::string wanted;
+      for (char t : triggers) {
+        char other = static_cast<char>('a' + (t & 7));
+        on_second ? pairs.add(other, t, true) : pairs.add(t, other);
+        wanted += on_second ? std::string{other, t} : std::string{t, other};
+      }
+      const std::string alphabet = triggers + "abcdefgh 0\n";
+      for (int trial = 0; trial < 400; ++trial) {
+        std::string text(random() % 300, ' ');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        EXPECT_EQ(pairs.find(text.data(), text.size()),
+                  slow_find(pairs, text, wanted))
+            << triggers << " in '" << text << "'";
+      }
+    }
+  }
+}
+
 TEST_P(PairScanTest, ASequenceNeedsBothBytesInsideTheRange) {
   for (bool trigger_on_second : {false, true}) {
     PairSet pairs;
