@@ -7,18 +7,17 @@
 
 namespace torvex {
 
-/// Space, tab, newline, vertical tab, form feed and carriage return.
-/// A NUL byte is not white space.
+/// Bit b set for each white-space byte b: space, tab, newline, vertical
+/// tab, form feed and carriage return, all below 64. A NUL byte is not
+/// white space.
+inline constexpr std::uint64_t kWhiteSpaceBits =
+    (std::uint64_t{1} << ' ') | (std::uint64_t{1} << '\t') |
+    (std::uint64_t{1} << '\n') | (std::uint64_t{1} << '\v') |
+    (std::uint64_t{1} << '\f') | (std::uint64_t{1} << '\r');
+
 constexpr bool is_white_space(char c) {
-  // One test for the six bytes, all below 64: a bit of a mask per byte.
-  constexpr std::uint64_t kWhiteSpace = (std::uint64_t{1} << ' ') |
-                                        (std::uint64_t{1} << '\t') |
-                                        (std::uint64_t{1} << '\n') |
-                                        (std::uint64_t{1} << '\v') |
-                                        (std::uint64_t{1} << '\f') |
-                                        (std::uint64_t{1} << '\r');
   auto byte = static_cast<unsigned char>(c);
-  return byte < 64 && ((kWhiteSpace >> byte) & 1);
+  return byte < 64 && ((kWhiteSpaceBits >> byte) & 1);
 }
 
 /// Accumulates decimal digits into a signed 32-bit value that sticks at
