@@ -1,5 +1,6 @@
 #include "checker/keyword_filter.h"
 
+#include <array>
 #include <cstddef>
 
 namespace torvex {
@@ -35,23 +36,16 @@ constexpr OrdinaryLine kOrdinaryLines[] = {
     {"$ Mesh of part 4711: version 3\n", 1},
 };
 
-std::size_t count_of(std::string_view text, std::string_view part) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string_view::npos;
-       at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
-// How often ordinary lines hold byte c.
-std::size_t frequency(char c) {
-  std::size_t count = 0;
+// How often ordinary lines hold each byte, counted once at compile time.
+constexpr std::array<std::size_t, 256> kFrequency = [] {
+  std::array<std::size_t, 256> frequency{};
   for (const OrdinaryLine& line : kOrdinaryLines) {
-    count += line.weight * count_of(line.text, std::string_view(&c, 1));
+    for (char c : line.text) frequency[static_cast<unsigned char>(c)] += line.weight;
   }
-  return count;
-}
+  return frequency;
+}();
+
+std::size_t frequency(char c) { return kFrequency[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 

@@ -40,6 +40,9 @@ bool Deck::open(const std::string& name, std::string* reason) {
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if (fd_ >= 0) ::close(fd_);
   fd_ = fd;
+  read_error_ = 0;
+  // A new deck starts with empty token fields, as the program does.
+  tokens_ = TokenFields();
   rewind();
   return true;
 }

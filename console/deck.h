@@ -29,8 +29,8 @@ class Deck {
 
   /// Opens the named file for reading. Only a regular file is accepted:
   /// the deck is read twice with a rewind between, which a directory, a
-  /// pipe or a terminal cannot do. On failure returns false and sets
-  /// *reason to a short explanation.
+  /// pipe or a terminal cannot do. The token fields start empty. On
+  /// failure returns false and sets *reason to a short explanation.
   bool open(const std::string& name, std::string* reason);
   bool is_open() const { return fd_ >= 0; }
 

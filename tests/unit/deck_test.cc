@@ -139,6 +139,15 @@ TEST(Deck, FilteredLinesAreTheLinesThatHoldASequence) {
   set_scan_level(best_scan_level());
 }
 
+TEST(Deck, ANewlyOpenedDeckStartsWithEmptyTokenFields) {
+  TempDeck file("EIGRL 1 2 3\n");
+  auto deck = open_deck(file);
+  deck->tokens().tokenise("A B C D E F G H", 8);
+  std::string reason;
+  ASSERT_TRUE(deck->open(file.path(), &reason));
+  for (int n = 1; n <= 8; ++n) EXPECT_TRUE(deck->tokens()[n].empty()) << n;
+}
+
 TEST(Deck, RefusesWhatIsNotARegularFile) {
   struct Case {
     std::string name;
