@@ -39,10 +39,12 @@ int finish(torvex::Output& out, int status) {
 int main() {
   torvex::Output out(1);
   out.put("\n torvex  version 1.2, September 11, 2007 \n");
-  out.put("\n Point mass, rigid links, constraints, loads and solution "
-          "settings of one deck \n");
-  out.put("\n This program checks *.nas files prior to SOL SEMFREQ or SOL "
-          "SEMTRAN runs. \n\n");
+  out.put(
+      "\n Point mass, rigid links, constraints, loads and solution "
+      "settings of one deck \n");
+  out.put(
+      "\n This program checks *.nas files prior to SOL SEMFREQ or SOL "
+      "SEMTRAN runs. \n\n");
   out.put("\n Enter analysis type: 1=FRF  2=Modal Transient \n");
   // The prompt must be on the screen before the program waits.
   out.flush();
@@ -57,8 +59,7 @@ int main() {
   if (analysis_type != 1 && analysis_type != 2) {
     return finish(out, kNoAnalysisType);
   }
-  torvex::check_run(static_cast<torvex::Profile>(analysis_type), deck, out,
-                    state);
+  torvex::check_run(static_cast<torvex::Profile>(analysis_type), deck, out, state);
   if (deck.failed()) {
     out.flush();
     std::fprintf(stderr, "torvex: cannot read '%s': %s\n", name.c_str(),

@@ -57,7 +57,8 @@ Measure run(const std::vector<std::string>& args, const std::string& stdin_path)
   int status = 0;
   struct rusage usage;
   wait4(pid, &status, 0, &usage);
-  m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  m.seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   m.peak_kib = usage.ru_maxrss;
   m.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   posix_spawn_file_actions_destroy(&actions);
@@ -124,14 +125,15 @@ int main(int argc, char** argv) {
   for (std::uint64_t size : sizes) {
     shapes.push_back({false, size, false, false, 1});
   }
-  std::uint64_t largest = sizes.empty() ? 0 : *std::max_element(sizes.begin(), sizes.end());
+  std::uint64_t largest =
+      sizes.empty() ? 0 : *std::max_element(sizes.begin(), sizes.end());
   shapes.push_back({true, largest, false, false, 2});
   shapes.push_back({false, largest, true, false, 3});
   shapes.push_back({true, largest, false, true, 4});
   if (huge) shapes.push_back({false, 9ull << 29, false, false, 5});  // 4.5 GiB
 
-  std::printf("%-22s %10s %10s %11s %9s %10s %7s\n", "deck", "size MiB",
-              "torvex s", "MiB/s", "peak MiB", "2x cat s", "ratio");
+  std::printf("%-22s %10s %10s %11s %9s %10s %7s\n", "deck", "size MiB", "torvex s",
+              "MiB/s", "peak MiB", "2x cat s", "ratio");
   for (const DeckShape& shape : shapes) {
     std::string name = torvex::bench::name_of(shape);
     if (!only.empty() && name != only) continue;

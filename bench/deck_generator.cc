@@ -25,8 +25,7 @@ class Random {
 
 class DeckWriter {
  public:
-  DeckWriter(const DeckShape& shape, std::FILE* out)
-      : shape_(shape), out_(out) {}
+  DeckWriter(const DeckShape& shape, std::FILE* out) : shape_(shape), out_(out) {}
 
   // Writes one line; the line end follows the deck's convention.
   void line(const std::string& text) {
@@ -155,8 +154,8 @@ bool write_deck(const DeckShape& shape, std::FILE* out) {
     if (shape.report_heavy && pick < 100) {
       deck.line(fixed({"SPC", "1", number(grid), "123456"}));
     } else if (pick < 520) {
-      deck.line(fixed({"GRID", number(grid++), "", coordinate(random),
-                       coordinate(random), coordinate(random)}));
+      deck.line(fixed({"GRID", number(grid++), "", coordinate(random), coordinate(random),
+                       coordinate(random)}));
     } else if (pick < 800) {
       std::uint64_t g = random.below(static_cast<std::uint32_t>(grid)) + 1;
       deck.line(fixed({"CQUAD4", number(element++), number(1 + random.below(40)),
@@ -179,22 +178,21 @@ bool write_deck(const DeckShape& shape, std::FILE* out) {
       char card[128];
       std::snprintf(card, sizeof card, "GRID*   %-16s%-16s%-16.9E%-16.9E*G%llu",
                     number(grid).c_str(), "", (random.unit() - 0.5) * 2000,
-                    (random.unit() - 0.5) * 2000,
-                    static_cast<unsigned long long>(grid));
+                    (random.unit() - 0.5) * 2000, static_cast<unsigned long long>(grid));
       deck.line(card);
       std::snprintf(card, sizeof card, "*G%-6llu%-16.9E",
-                    static_cast<unsigned long long>(grid),
-                    (random.unit() - 0.5) * 2000);
+                    static_cast<unsigned long long>(grid), (random.unit() - 0.5) * 2000);
       deck.line(card);
       ++grid;
     } else if (pick < 985) {
       deck.line("$ Panel " + number(element) + ": spot welds and adhesive lines");
     } else if (pick < 995) {
-      deck.line(fixed({"PSHELL", number(1 + random.below(40)), number(1 + random.below(5)),
-                       coordinate(random), number(1 + random.below(5))}));
+      deck.line(
+          fixed({"PSHELL", number(1 + random.below(40)), number(1 + random.below(5)),
+                 coordinate(random), number(1 + random.below(5))}));
     } else {
-      deck.line(fixed({"MAT1", number(1 + random.below(5)), "2.1E5", "", "0.3",
-                       "7.85E-9"}));
+      deck.line(
+          fixed({"MAT1", number(1 + random.below(5)), "2.1E5", "", "0.3", "7.85E-9"}));
     }
   }
   deck.line(fixed({"GRID", "900001", "", "1520.0", "0.0", "610.0"}));

@@ -40,8 +40,8 @@ void write_verdict(Output& out, const CheckState& state) {
 
 }  // namespace
 
-bool scan_line(std::string_view line, const LineMatcher& matcher,
-               TokenFields& tokens, Output& out, CheckState& state) {
+bool scan_line(std::string_view line, const LineMatcher& matcher, TokenFields& tokens,
+               Output& out, CheckState& state) {
   const std::uint32_t found = matcher.match(line);
   auto holds = [&](int slot) { return (found >> slot) & 1; };
   bool flags_changed = false;

@@ -66,8 +66,8 @@ class LineMatcher {
 /// Does the scan's work for one line of the deck: markers, presence flags
 /// and the card reports, in their fixed order. Returns true when the line
 /// raised a marker or a presence flag.
-bool scan_line(std::string_view line, const LineMatcher& matcher,
-               TokenFields& tokens, Output& out, CheckState& state);
+bool scan_line(std::string_view line, const LineMatcher& matcher, TokenFields& tokens,
+               Output& out, CheckState& state);
 
 /// Exact, case-sensitive occurrence of keyword anywhere in line.
 inline bool contains(std::string_view line, std::string_view keyword) {

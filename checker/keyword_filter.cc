@@ -56,9 +56,8 @@ Anchor anchor_of(std::string_view keyword) {
     if (frequency(keyword[i]) < frequency(keyword[rarest])) rarest = i;
   }
   bool has_next = rarest + 1 < keyword.size();
-  bool next_is_rarer =
-      has_next && (rarest == 0 || frequency(keyword[rarest + 1]) <=
-                                      frequency(keyword[rarest - 1]));
+  bool next_is_rarer = has_next && (rarest == 0 || frequency(keyword[rarest + 1]) <=
+                                                       frequency(keyword[rarest - 1]));
   if (next_is_rarer) return {keyword.substr(rarest, 2), false};
   return {keyword.substr(rarest - 1, 2), true};
 }

@@ -13,7 +13,10 @@ namespace torvex {
 class KeywordList {
  public:
   static constexpr int kCapacity = 24;
-  void clear() { size_ = 0; overflowed_ = false; }
+  void clear() {
+    size_ = 0;
+    overflowed_ = false;
+  }
   /// Adds keyword; past the capacity the list only notes that it
   /// overflowed.
   void add(std::string_view keyword) {

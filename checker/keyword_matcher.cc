@@ -27,8 +27,7 @@ std::uint32_t KeywordMatcher::match(std::string_view line) const {
       if (keyword.size() <= size - i &&
           (keyword.size() == 1 ||
            (begin[i + 1] == keyword[1] &&
-            std::memcmp(begin + i + 2, keyword.data() + 2, keyword.size() - 2) ==
-                0))) {
+            std::memcmp(begin + i + 2, keyword.data() + 2, keyword.size() - 2) == 0))) {
         found |= std::uint32_t{1} << n;
       }
     }

@@ -6,34 +6,15 @@ namespace torvex {
 namespace {
 
 constexpr std::array<std::string_view, 12> kFrequencyResponse = {
-    "",
-    "SOL SEMFREQ",
-    "SET 1 =",
-    "ACCELERATION(SORT1,PRINT,PHASE) = 1",
-    "EIGRL",
-    "SPC",
-    "RBE2",
-    "CONM2",
-    "FREQ",
-    "FORCE",
-    "TABDMP1",
-    "GRAV"};
+    "",      "SOL SEMFREQ", "SET 1 =", "ACCELERATION(SORT1,PRINT,PHASE) = 1",
+    "EIGRL", "SPC",         "RBE2",    "CONM2",
+    "FREQ",  "FORCE",       "TABDMP1", "GRAV"};
 
 constexpr std::array<std::string_view, 14> kModalTransient = {
-    "",
-    "SOL SEMTRAN",
-    "SET 1 =",
-    "ACCELERATION(SORT1,PRINT) = 1",
-    "EIGRL",
-    "SPC",
-    "RBE2",
-    "CONM2",
-    "TABLED2",
-    "FORCE",
-    "TABDMP1",
-    "GRAV",
-    "TSTEP",
-    "BEGIN BULK"};
+    "",        "SOL SEMTRAN", "SET 1 =", "ACCELERATION(SORT1,PRINT) = 1",
+    "EIGRL",   "SPC",         "RBE2",    "CONM2",
+    "TABLED2", "FORCE",       "TABDMP1", "GRAV",
+    "TSTEP",   "BEGIN BULK"};
 
 }  // namespace
 

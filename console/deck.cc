@@ -32,8 +32,7 @@ bool Deck::open(const std::string& name, std::string* reason) {
     return false;
   }
   if (!S_ISREG(status.st_mode)) {
-    *reason = S_ISDIR(status.st_mode) ? std::strerror(EISDIR)
-                                      : "not a regular file";
+    *reason = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "not a regular file";
     ::close(fd);
     return false;
   }
@@ -62,8 +61,7 @@ std::size_t Deck::piece_start(std::size_t at) const {
   // Most keywords that matter begin their line.
   if (at > pos_ && buffer_[at - 1] == '\n') return at;
   const void* newline = ::memrchr(buffer_ + pos_, '\n', at - pos_);
-  std::size_t base =
-      newline ? static_cast<const char*>(newline) - buffer_ + 1 : pos_;
+  std::size_t base = newline ? static_cast<const char*>(newline) - buffer_ + 1 : pos_;
   return base + (at - base) / kMaxLineBytes * kMaxLineBytes;
 }
 
@@ -101,8 +99,8 @@ bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
         return false;
       }
       std::size_t keep_from = unread ? piece_start(end_ - 1) : end_;
-      if (keep_from < end_ && (buffer_[end_ - 1] == '\n' ||
-                               end_ - keep_from == kMaxLineBytes)) {
+      if (keep_from < end_ &&
+          (buffer_[end_ - 1] == '\n' || end_ - keep_from == kMaxLineBytes)) {
         keep_from = end_;  // the last line is complete
       }
       if (!refill(keep_from) && pos_ == end_) return false;

@@ -62,8 +62,8 @@ double real_of(std::string_view text) {
     accepted.push_back(c);
   }
   if (!any_digit) return 0.0;
-  if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' ||
-                          text[i] == 'd')) {
+  if (i < text.size() &&
+      (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
     std::size_t j = i + 1;
     std::string exponent = "e";
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) {

@@ -11,9 +11,8 @@ namespace torvex {
 /// tab, form feed and carriage return, all below 64. A NUL byte is not
 /// white space.
 inline constexpr std::uint64_t kWhiteSpaceBits =
-    (std::uint64_t{1} << ' ') | (std::uint64_t{1} << '\t') |
-    (std::uint64_t{1} << '\n') | (std::uint64_t{1} << '\v') |
-    (std::uint64_t{1} << '\f') | (std::uint64_t{1} << '\r');
+    (std::uint64_t{1} << ' ') | (std::uint64_t{1} << '\t') | (std::uint64_t{1} << '\n') |
+    (std::uint64_t{1} << '\v') | (std::uint64_t{1} << '\f') | (std::uint64_t{1} << '\r');
 
 constexpr bool is_white_space(char c) {
   auto byte = static_cast<unsigned char>(c);
@@ -30,11 +29,9 @@ class SaturatingInteger {
   }
   std::int32_t result() const {
     if (negative_) {
-      return magnitude_ >= kLimit ? INT32_MIN
-                                  : -static_cast<std::int32_t>(magnitude_);
+      return magnitude_ >= kLimit ? INT32_MIN : -static_cast<std::int32_t>(magnitude_);
     }
-    return magnitude_ >= kLimit ? INT32_MAX
-                                : static_cast<std::int32_t>(magnitude_);
+    return magnitude_ >= kLimit ? INT32_MAX : static_cast<std::int32_t>(magnitude_);
   }
 
  private:

@@ -23,8 +23,7 @@ bool open_deck(std::FILE* answers, Output& out, std::string* name, Deck* deck) {
   out.put("\n");
   if (!opened) {
     out.flush();
-    std::fprintf(stderr, "torvex: cannot open '%s': %s\n", name->c_str(),
-                 reason.c_str());
+    std::fprintf(stderr, "torvex: cannot open '%s': %s\n", name->c_str(), reason.c_str());
   }
   return opened;
 }

@@ -94,7 +94,7 @@ std::size_t PairSet::find(const char* data, std::size_t size) const {
 // or size. A trigger that is a second byte confirms the byte before it;
 // one that is a first byte, the byte after it.
 std::size_t PairSet::confirm_triggers(const char* data, std::size_t size,
-                             std::size_t base, std::uint32_t triggers) const {
+                                      std::size_t base, std::uint32_t triggers) const {
   for (; triggers != 0; triggers &= triggers - 1) {
     std::size_t at = base + static_cast<std::size_t>(__builtin_ctz(triggers));
     std::uint8_t role = trigger_role_[byte_of(data[at])];
@@ -114,8 +114,8 @@ std::size_t PairSet::find_portable(const char* data, std::size_t size,
 
 #if TORVEX_X86
 
-__attribute__((target("sse2"))) std::size_t PairSet::find_sse2(
-    const char* data, std::size_t size) const {
+__attribute__((target("sse2"))) std::size_t PairSet::find_sse2(const char* data,
+                                                               std::size_t size) const {
   __m128i trigger[kMaxPairs];
   for (int t = 0; t < trigger_count_; ++t) trigger[t] = _mm_set1_epi8(triggers_[t]);
   // A sequence starting at i has its trigger at i or i + 1; blocks of
@@ -156,8 +156,10 @@ __attribute__((target("avx2"))) std::size_t find_in_tables_avx2(
     __m256i hits_a = _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[0], a), a);
     __m256i hits_b = _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[0], b), b);
     for (int t = 1; t < Tables; ++t) {
-      hits_a = _mm256_or_si256(hits_a, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[t], a), a));
-      hits_b = _mm256_or_si256(hits_b, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[t], b), b));
+      hits_a =
+          _mm256_or_si256(hits_a, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[t], a), a));
+      hits_b =
+          _mm256_or_si256(hits_b, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[t], b), b));
     }
     __m256i any = _mm256_or_si256(hits_a, hits_b);
     if (_mm256_testz_si256(any, any)) continue;
@@ -165,8 +167,7 @@ __attribute__((target("avx2"))) std::size_t find_in_tables_avx2(
         data, size, i, static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_a)));
     if (found == size) {
       found = pairs.confirm_triggers(
-          data, size, i + 32,
-          static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_b)));
+          data, size, i + 32, static_cast<std::uint32_t>(_mm256_movemask_epi8(hits_b)));
     }
     if (found < size) {
       *stop = i;
@@ -184,8 +185,8 @@ __attribute__((target("avx2"))) inline __m256i broadcast_table(
       _mm_load_si128(reinterpret_cast<const __m128i*>(bytes)));
 }
 
-__attribute__((target("avx2"))) std::size_t PairSet::find_avx2(
-    const char* data, std::size_t size) const {
+__attribute__((target("avx2"))) std::size_t PairSet::find_avx2(const char* data,
+                                                               std::size_t size) const {
   std::size_t i = 0;
   std::size_t found = size;
   if (tables_hold_all_ && table_count_ == 1) {

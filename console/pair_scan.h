@@ -42,8 +42,8 @@ class PairSet {
 
   /// The first sequence whose trigger is among the bytes base + j of data
   /// for the bits j set in triggers, or size. For the SIMD searches.
-  std::size_t confirm_triggers(const char* data, std::size_t size,
-                               std::size_t base, std::uint32_t triggers) const;
+  std::size_t confirm_triggers(const char* data, std::size_t size, std::size_t base,
+                               std::uint32_t triggers) const;
 
  private:
   bool is_pair_at(const char* data, std::size_t i) const {
@@ -51,8 +51,7 @@ class PairSet {
            second_mask_[static_cast<unsigned char>(data[i + 1])];
   }
   void add_to_tables(unsigned char trigger);
-  std::size_t find_portable(const char* data, std::size_t size,
-                            std::size_t from) const;
+  std::size_t find_portable(const char* data, std::size_t size, std::size_t from) const;
   std::size_t find_sse2(const char* data, std::size_t size) const;
   std::size_t find_avx2(const char* data, std::size_t size) const;
 

@@ -8,7 +8,9 @@
 namespace torvex::testing {
 namespace {
 
-bool white(char c) { return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos; }
+bool white(char c) {
+  return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos;
+}
 
 void tokenise(const std::string& line, int k, std::string* t) {
   std::size_t i = 0;
@@ -72,14 +74,18 @@ std::vector<std::string> reference_lines(std::string_view deck) {
 std::string reference_report(std::string_view deck, int analysis_type) {
   const bool transient = analysis_type == 2;
   const std::vector<std::string> keyword =
-      transient ? std::vector<std::string>{"", "SOL SEMTRAN", "SET 1 =",
-                                           "ACCELERATION(SORT1,PRINT) = 1", "EIGRL",
-                                           "SPC", "RBE2", "CONM2", "TABLED2", "FORCE",
-                                           "TABDMP1", "GRAV", "TSTEP", "BEGIN BULK"}
-                : std::vector<std::string>{"", "SOL SEMFREQ", "SET 1 =",
-                                           "ACCELERATION(SORT1,PRINT,PHASE) = 1",
-                                           "EIGRL", "SPC", "RBE2", "CONM2", "FREQ",
-                                           "FORCE", "TABDMP1", "GRAV"};
+      transient
+          ? std::vector<std::string>{"",        "SOL SEMTRAN",
+                                     "SET 1 =", "ACCELERATION(SORT1,PRINT) = 1",
+                                     "EIGRL",   "SPC",
+                                     "RBE2",    "CONM2",
+                                     "TABLED2", "FORCE",
+                                     "TABDMP1", "GRAV",
+                                     "TSTEP",   "BEGIN BULK"}
+          : std::vector<std::string>{
+                "",      "SOL SEMFREQ", "SET 1 =", "ACCELERATION(SORT1,PRINT,PHASE) = 1",
+                "EIGRL", "SPC",         "RBE2",    "CONM2",
+                "FREQ",  "FORCE",       "TABDMP1", "GRAV"};
   const int slots = static_cast<int>(keyword.size()) - 1;
   const std::vector<std::string> lines = reference_lines(deck);
   std::string out;
@@ -131,8 +137,8 @@ std::string reference_report(std::string_view deck, int analysis_type) {
                std::to_string(b) + " \n\n";
         constrained = true;
       } else {
-        out += " Node = " + std::to_string(a) + " constrained at " +
-               std::to_string(b) + " \n";
+        out += " Node = " + std::to_string(a) + " constrained at " + std::to_string(b) +
+               " \n";
       }
     }
     if (has(line, "EIGRL")) {

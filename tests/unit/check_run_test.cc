@@ -35,9 +35,8 @@ class HardDeck {
         // A card line that starts a few bytes before the block boundary,
         // on it, or that ends exactly on it.
         std::string card = keyword_line();
-        std::size_t keyword_size = card.find(' ') == std::string::npos
-                                       ? card.size()
-                                       : card.find(' ');
+        std::size_t keyword_size =
+            card.find(' ') == std::string::npos ? card.size() : card.find(' ');
         std::size_t offsets[] = {0, 1, 2, 3, 5, keyword_size, keyword_size - 1};
         std::size_t before = offsets[random_() % std::size(offsets)];
         std::size_t filler = boundary - before - deck_.size();
@@ -56,32 +55,53 @@ class HardDeck {
   std::string pick(std::initializer_list<const char*> choices) {
     return *(choices.begin() + random_() % choices.size());
   }
-  std::string node() { return pick({"0", "7", "900", "901", "901x", "ALL", "99999999999"}); }
+  std::string node() {
+    return pick({"0", "7", "900", "901", "901x", "ALL", "99999999999"});
+  }
   std::string end() { return crlf_ ? "\r\n" : "\n"; }
   std::string blank() { return pick({" ", "  ", "\t", "        ", " \t "}); }
 
   std::string keyword_line() {
     switch (random_() % 22) {
-      case 0: return "CONM2" + blank() + "600" + blank() + node() + " 0 2.5" + end();
-      case 1: return "RBE2 10 " + node() + blank() + pick({"0", "1", "2", "3", "123", "-1"}) +
-                     blank() + node() + end();
-      case 2: return "SPC 1 " + node() + " " + pick({"123456", "3", "x"}) + end();
-      case 3: return "SPC1" + blank() + "1 123" + end();
-      case 4: return "FORCE 1 901 0 1.0 " + pick({"1.0 0.0 0.0", "0.0 -1.0", ""}) + end();
-      case 5: return "RLOAD2 30 35" + end();
-      case 6: return pick({"$ Constraint", "$ Constraint SPC 1 901 3"}) + end();
-      case 7: return "EIGRL" + blank() + "10" + blank() + pick({"", "0.1 500.0 "}) + "20" + end();
-      case 8: return "TSTEP 1 " + pick({"1000", "x", "-3"}) + " " +
-                     pick({".001", "1.-3", "0", "2.5E-4", "1.0D-3", "abc"}) + end();
-      case 9: return pick({"BEGIN BULK", "begin bulk", "BEGIN BULK TSTEP 1 5 .1"}) + end();
-      case 10: return pick({"SOL SEMFREQ", "SOL SEMTRAN"}) + end();
-      case 11: return "SET 1 = 901" + end();
-      case 12: return pick({"ACCELERATION(SORT1,PRINT,PHASE) = 1",
-                            "ACCELERATION(SORT1,PRINT) = 1"}) + end();
-      case 13: return pick({"FREQ1 20 5.0", "TABLED2 36", "TABDMP1 40"}) + end();
-      case 14: return "GRAV 1 0 9810.0" + end();
-      case 15: return std::string("EIGRL 1\0 2 20", 13) + end();
-      default: return pick({"SPC", "RBE2", "FORCE", "EIGRL", "TSTEP", "CONM2"}) + end();
+      case 0:
+        return "CONM2" + blank() + "600" + blank() + node() + " 0 2.5" + end();
+      case 1:
+        return "RBE2 10 " + node() + blank() + pick({"0", "1", "2", "3", "123", "-1"}) +
+               blank() + node() + end();
+      case 2:
+        return "SPC 1 " + node() + " " + pick({"123456", "3", "x"}) + end();
+      case 3:
+        return "SPC1" + blank() + "1 123" + end();
+      case 4:
+        return "FORCE 1 901 0 1.0 " + pick({"1.0 0.0 0.0", "0.0 -1.0", ""}) + end();
+      case 5:
+        return "RLOAD2 30 35" + end();
+      case 6:
+        return pick({"$ Constraint", "$ Constraint SPC 1 901 3"}) + end();
+      case 7:
+        return "EIGRL" + blank() + "10" + blank() + pick({"", "0.1 500.0 "}) + "20" +
+               end();
+      case 8:
+        return "TSTEP 1 " + pick({"1000", "x", "-3"}) + " " +
+               pick({".001", "1.-3", "0", "2.5E-4", "1.0D-3", "abc"}) + end();
+      case 9:
+        return pick({"BEGIN BULK", "begin bulk", "BEGIN BULK TSTEP 1 5 .1"}) + end();
+      case 10:
+        return pick({"SOL SEMFREQ", "SOL SEMTRAN"}) + end();
+      case 11:
+        return "SET 1 = 901" + end();
+      case 12:
+        return pick({"ACCELERATION(SORT1,PRINT,PHASE) = 1",
+                     "ACCELERATION(SORT1,PRINT) = 1"}) +
+               end();
+      case 13:
+        return pick({"FREQ1 20 5.0", "TABLED2 36", "TABDMP1 40"}) + end();
+      case 14:
+        return "GRAV 1 0 9810.0" + end();
+      case 15:
+        return std::string("EIGRL 1\0 2 20", 13) + end();
+      default:
+        return pick({"SPC", "RBE2", "FORCE", "EIGRL", "TSTEP", "CONM2"}) + end();
     }
   }
 
@@ -130,13 +150,11 @@ TEST(CheckRun, WritesTheReferenceReportOnHardDecks) {
     TempDeck file(bytes);
     for (int type : {1, 2}) {
       std::string expected = reference_report(bytes, type);
-      for (ScanLevel level :
-           {ScanLevel::kPortable, ScanLevel::kSse2, ScanLevel::kAvx2}) {
+      for (ScanLevel level : {ScanLevel::kPortable, ScanLevel::kSse2, ScanLevel::kAvx2}) {
         set_scan_level(level);
         std::string actual = fast_report(file, type);
-        ASSERT_EQ(actual, expected)
-            << "seed " << seed << ", type " << type << ", level "
-            << static_cast<int>(level);
+        ASSERT_EQ(actual, expected) << "seed " << seed << ", type " << type << ", level "
+                                    << static_cast<int>(level);
       }
     }
   }

@@ -55,14 +55,18 @@ TEST(Deck, CutsLinesAtNewlinesAnd199Bytes) {
       {"no final newline", "A\nB", {"A\n", "B"}},
       {"CR LF kept", "A\r\nB\r\n", {"A\r\n", "B\r\n"}},
       {"blank lines", "\n\n", {"\n", "\n"}},
-      {"198 bytes and newline", std::string(198, 'x') + "\n",
+      {"198 bytes and newline",
+       std::string(198, 'x') + "\n",
        {std::string(198, 'x') + "\n"}},
-      {"199 bytes and newline", std::string(199, 'x') + "\n",
+      {"199 bytes and newline",
+       std::string(199, 'x') + "\n",
        {std::string(199, 'x'), "\n"}},
       {"200 bytes", std::string(200, 'x'), {std::string(199, 'x'), "x"}},
-      {"450 bytes and newline", std::string(450, 'x') + "\n",
+      {"450 bytes and newline",
+       std::string(450, 'x') + "\n",
        {std::string(199, 'x'), std::string(199, 'x'), std::string(52, 'x') + "\n"}},
-      {"NUL bytes are ordinary", std::string("A\0B\n\0\n", 6),
+      {"NUL bytes are ordinary",
+       std::string("A\0B\n\0\n", 6),
        {std::string("A\0B\n", 4), std::string("\0\n", 2)}},
   };
   for (const Case& c : cases) {
@@ -106,8 +110,7 @@ TEST(Deck, FilteredLinesAreTheLinesThatHoldASequence) {
   pairs.add('B', 'C');
   pairs.add('E', 'E');
   for (unsigned seed : {1u, 2u, 3u}) {
-    for (ScanLevel level :
-         {ScanLevel::kPortable, ScanLevel::kSse2, ScanLevel::kAvx2}) {
+    for (ScanLevel level : {ScanLevel::kPortable, ScanLevel::kSse2, ScanLevel::kAvx2}) {
       set_scan_level(level);
       std::string bytes = random_deck(seed, 2'300'000);
       TempDeck file(bytes);
@@ -120,14 +123,12 @@ TEST(Deck, FilteredLinesAreTheLinesThatHoldASequence) {
       std::size_t next = 0;
       for (std::size_t i = 0; i < all.size(); ++i) {
         const std::string& line = all[i];
-        bool holds = line.find("BC") != std::string::npos ||
-                     line.find("EE") != std::string::npos;
-        bool straddles = i + 1 < all.size() && !line.empty() &&
-                         !all[i + 1].empty() &&
+        bool holds =
+            line.find("BC") != std::string::npos || line.find("EE") != std::string::npos;
+        bool straddles = i + 1 < all.size() && !line.empty() && !all[i + 1].empty() &&
                          ((line.back() == 'B' && all[i + 1][0] == 'C') ||
                           (line.back() == 'E' && all[i + 1][0] == 'E'));
-        if (next < delivered.size() && delivered[next] == line &&
-            (holds || straddles)) {
+        if (next < delivered.size() && delivered[next] == line && (holds || straddles)) {
           ++next;
         } else {
           ASSERT_FALSE(holds) << "line " << i << " missed, seed " << seed;

@@ -28,8 +28,8 @@ std::size_t slow_find(const PairSet& pairs, const std::string& text,
 TEST_P(PairScanTest, FindsTheFirstSequenceAtEveryOffset) {
   // Up to sixteen sequences (two rounds of the AVX2 search), including
   // bytes above 127 and NUL.
-  const std::string all = std::string("SPEIRBCOFOTSEGCoRLMFAVBL", 24) +
-                          std::string("\xc3\xa9\0A", 4) + "Z\n";
+  const std::string all =
+      std::string("SPEIRBCOFOTSEGCoRLMFAVBL", 24) + std::string("\xc3\xa9\0A", 4) + "Z\n";
   for (std::size_t count : {1u, 3u, 4u, 5u, 8u, 9u, 15u}) {
     std::string wanted = all.substr(0, 2 * count);
     PairSet pairs;
@@ -40,8 +40,7 @@ TEST_P(PairScanTest, FindsTheFirstSequenceAtEveryOffset) {
     for (int trial = 0; trial < 300; ++trial) {
       std::string text(random() % 200, ' ');
       for (char& c : text) c = all[random() % all.size()] + (random() % 4 == 0);
-      EXPECT_EQ(pairs.find(text.data(), text.size()),
-                slow_find(pairs, text, wanted))
+      EXPECT_EQ(pairs.find(text.data(), text.size()), slow_find(pairs, text, wanted))
           << count << " sequences in '" << text << "'";
     }
   }
@@ -66,8 +65,7 @@ TEST_P(PairScanTest, EveryKindOfTriggerSetFindsTheSame) {
       for (int trial = 0; trial < 400; ++trial) {
         std::string text(random() % 300, ' ');
         for (char& c : text) c = alphabet[random() % alphabet.size()];
-        EXPECT_EQ(pairs.find(text.data(), text.size()),
-                  slow_find(pairs, text, wanted))
+        EXPECT_EQ(pairs.find(text.data(), text.size()), slow_find(pairs, text, wanted))
             << triggers << " in '" << text << "'";
       }
     }
@@ -104,8 +102,8 @@ std::string level_name(const ::testing::TestParamInfo<ScanLevel>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLevel, PairScanTest,
-                         ::testing::Values(ScanLevel::kPortable,
-                                           ScanLevel::kSse2, ScanLevel::kAvx2),
+                         ::testing::Values(ScanLevel::kPortable, ScanLevel::kSse2,
+                                           ScanLevel::kAvx2),
                          level_name);
 
 TEST(PairSet, HoldsSixteenDistinctSequences) {
