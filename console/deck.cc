@@ -14,12 +14,13 @@ Deck::~Deck() {
 }
 
 bool Deck::open(const std::string& name, std::string* reason) {
-  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused
-  // below like every file that is not a regular one.
+  // The system would open the name only up to a NUL byte: another file.
   if (name.find('\0') != std::string::npos) {
     *reason = "the name holds a NUL byte";
     return false;
   }
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused
+  // below like every file that is not a regular one.
   int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     *reason = name.empty() ? "no file name was given" : std::strerror(errno);
