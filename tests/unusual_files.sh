@@ -3,7 +3,7 @@
 # 10 MB line, a symbolic link, standard output on a full disk, and
 # standard input that is closed. Each case checks standard output byte
 # for byte, the exit status and the line on standard error.
-# Usage: special_files.sh PROGRAM
+# Usage: unusual_files.sh PROGRAM
 set -u
 program=$1
 work=$(mktemp -d)
@@ -76,4 +76,4 @@ if [ $failures -gt 0 ]; then
   echo "$failures failures"
   exit 1
 fi
-echo "all special files handled"
+echo "all unusual files handled"
