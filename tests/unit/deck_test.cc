@@ -7,29 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/reference_check.h"
 #include "tests/support/temp_deck.h"
 
 namespace torvex {
 namespace {
 
+using testing::reference_lines;
 using testing::TempDeck;
-
-// The deck's lines as the reader must deliver them, one byte at a time:
-// up to and including a newline, at most 199 bytes, the last one even
-// without a newline.
-std::vector<std::string> reference_lines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (char c : bytes) {
-    line.push_back(c);
-    if (c == '\n' || line.size() == kMaxLineBytes) {
-      lines.push_back(line);
-      line.clear();
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
 
 std::vector<std::string> read_lines(Deck& deck, const PairSet* pairs = nullptr) {
   std::vector<std::string> lines;
