@@ -14,8 +14,6 @@ int skip_white_space(std::FILE* in) {
   return c;
 }
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 bool read_type_answer(std::FILE* in, std::int32_t* type) {

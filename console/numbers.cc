@@ -7,8 +7,6 @@
 namespace torvex {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 std::size_t skip_white_space(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && is_white_space(text[i])) ++i;

@@ -19,6 +19,9 @@ constexpr bool is_white_space(char c) {
   return byte < 64 && ((kWhiteSpaceBits >> byte) & 1);
 }
 
+/// A decimal digit, '0' to '9'; takes getc's int results as well.
+constexpr bool is_digit(int c) { return c >= '0' && c <= '9'; }
+
 /// Accumulates decimal digits into a signed 32-bit value that sticks at
 /// 2147483647 or -2147483648 instead of wrapping.
 class SaturatingInteger {
