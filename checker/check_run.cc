@@ -56,8 +56,12 @@ bool scan_line(std::string_view line, const LineMatcher& matcher, TokenFields& t
   if (!state.dynamic_load_marker && holds(LineMatcher::kDynamicLoadMarker)) {
     raise(state.dynamic_load_marker);
   }
-  for (int k = 1; k <= state.slot_count; ++k) {
-    if (!state.present[k] && holds(k)) raise(state.present[k]);
+  // Only the slots whose keyword the line holds: most lines hold one.
+  const std::uint32_t slots =
+      found & ((std::uint32_t{2} << state.slot_count) - 2);
+  for (std::uint32_t rest = slots; rest != 0; rest &= rest - 1) {
+    const int k = __builtin_ctz(rest);
+    if (!state.present[k]) raise(state.present[k]);
   }
   if (state.dynamic_load_marker && holds(kLoadSlot)) {
     load_report(line, tokens, out);
