@@ -4,6 +4,20 @@
 #include <cstring>
 
 namespace torvex {
+namespace {
+
+// Whether text starts with keyword (text holds at least as many bytes).
+// Most places fail at the second byte; keywords are short, so a plain
+// loop beats a library call.
+bool equal(const char* text, std::string_view keyword) {
+  if (keyword.size() > 1 && text[1] != keyword[1]) return false;
+  for (std::size_t j = 2; j < keyword.size(); ++j) {
+    if (text[j] != keyword[j]) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 void KeywordMatcher::add(int n, std::string_view keyword) {
   keywords_[n] = keyword;
@@ -24,10 +38,7 @@ std::uint32_t KeywordMatcher::match(std::string_view line) const {
       starting &= starting - 1;
       std::string_view keyword = keywords_[n];
       // Most places fail at the second byte; compare the rest only then.
-      if (keyword.size() <= size - i &&
-          (keyword.size() == 1 ||
-           (begin[i + 1] == keyword[1] &&
-            std::memcmp(begin + i + 2, keyword.data() + 2, keyword.size() - 2) == 0))) {
+      if (keyword.size() <= size - i && equal(begin + i, keyword)) {
         found |= std::uint32_t{1} << n;
       }
     }
