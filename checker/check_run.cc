@@ -57,8 +57,7 @@ bool scan_line(std::string_view line, const LineMatcher& matcher, TokenFields& t
     raise(state.dynamic_load_marker);
   }
   // Only the slots whose keyword the line holds: most lines hold one.
-  const std::uint32_t slots =
-      found & ((std::uint32_t{2} << state.slot_count) - 2);
+  const std::uint32_t slots = found & ((std::uint32_t{2} << state.slot_count) - 2);
   for (std::uint32_t rest = slots; rest != 0; rest &= rest - 1) {
     const int k = __builtin_ctz(rest);
     if (!state.present[k]) raise(state.present[k]);
