@@ -1,7 +1,6 @@
 #include "checker/keyword_matcher.h"
 
-#include <bit>
-#include <cstring>
+#include "console/byte_masks.h"
 
 namespace torvex {
 namespace {
@@ -43,28 +42,22 @@ std::uint32_t KeywordMatcher::match(std::string_view line) const {
       }
     }
   };
-  if (!first_bytes_are_letters_ || std::endian::native != std::endian::little) {
+  if (!first_bytes_are_letters_ || size < 16) {
     for (std::size_t i = 0; i < size; ++i) try_at(i);
     return found;
   }
-  // Lines are mostly digits, blanks and signs. Eight bytes at a time, only
-  // the bytes from 'A' up (and those above 127) are looked at: bit 7 of
-  // each byte of `high` says so, computed on the low seven bits so that no
-  // carry crosses from one byte to the next.
-  constexpr std::uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
-  constexpr std::uint64_t kToA = 0x3f3f3f3f3f3f3f3fULL;  // 'A' + 0x3f = 0x80
-  constexpr std::uint64_t kBit7 = 0x8080808080808080ULL;
+  // Lines are mostly digits, blanks and signs: sixteen bytes at a time,
+  // only the bytes from 'A' up (and those above 127) are looked at. The
+  // last sixteen end with the line; bytes seen before are shifted out.
   std::size_t base = 0;
-  for (; base + 8 <= size; base += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, begin + base, 8);
-    std::uint64_t high = (((word & kLow7) + kToA) | word) & kBit7;
-    for (; high != 0; high &= high - 1) {
-      try_at(base + static_cast<std::size_t>(__builtin_ctzll(high)) / 8);
+  auto try_each = [&](std::uint32_t letters) {
+    for (; letters != 0; letters &= letters - 1) {
+      try_at(base + static_cast<std::size_t>(__builtin_ctz(letters)));
     }
-  }
-  for (; base < size; ++base) {
-    if (static_cast<unsigned char>(begin[base]) >= 'A') try_at(base);
+  };
+  for (; base + 16 <= size; base += 16) try_each(at_least_mask_16(begin + base, 'A'));
+  if (base < size) {
+    try_each(at_least_mask_16(begin + size - 16, 'A') >> (base + 16 - size));
   }
   return found;
 }

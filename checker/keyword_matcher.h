@@ -26,7 +26,7 @@ class KeywordMatcher {
   std::array<std::string_view, kMaxKeywords> keywords_{};
   std::array<std::uint32_t, 256> starting_with_{};
   // True while every keyword starts with a byte from 'A' up, which lets
-  // match() pass over digits and blanks eight bytes at a time.
+  // match() pass over digits and blanks sixteen bytes at a time.
   bool first_bytes_are_letters_ = true;
 };
 

@@ -40,5 +40,28 @@ TEST(KeywordMatcher, KeywordsStartingBelowALetterAreFoundToo) {
   EXPECT_EQ(matcher.match("$X 1="), 0u);
 }
 
+// Every line length around the sixteen-byte steps, keywords at every
+// place, bytes above 127: the matcher agrees with a plain search.
+TEST(KeywordMatcher, AgreesWithAPlainSearchForEveryLength) {
+  const std::string_view keywords[] = {"SPC", "RBE2", "Constraint", "S", "\xc3\xa9X"};
+  KeywordMatcher matcher;
+  for (int n = 0; n < 5; ++n) matcher.add(n, keywords[n]);
+  const std::string pieces[] = {" ",   "1",    "SP",         "SPC",
+                                "RBE", "RBE2", "Constraint", "\xc3\xa9",
+                                "X",   "\n",   "CONSTRAINT", "."};
+  std::uint32_t seed = 4711;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+  for (int round = 0; round < 4000; ++round) {
+    std::string line;
+    const std::size_t size = next() % 90;
+    while (line.size() < size) line += pieces[next() % std::size(pieces)];
+    std::uint32_t expected = 0;
+    for (int n = 0; n < 5; ++n) {
+      if (line.find(keywords[n]) != std::string::npos) expected |= 1u << n;
+    }
+    ASSERT_EQ(matcher.match(line), expected) << line;
+  }
+}
+
 }  // namespace
 }  // namespace torvex
