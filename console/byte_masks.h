@@ -13,6 +13,21 @@
 
 namespace torvex {
 
+/// The byte loops of the masks below, for processors without SSE2 and
+/// for tests.
+inline std::uint32_t white_space_mask_16_bytewise(const char* p) {
+  std::uint32_t bits = 0;
+  for (int i = 0; i < 16; ++i) bits |= std::uint32_t{is_white_space(p[i])} << i;
+  return bits;
+}
+inline std::uint32_t at_least_mask_16_bytewise(const char* p, unsigned char least) {
+  std::uint32_t bits = 0;
+  for (int i = 0; i < 16; ++i) {
+    bits |= std::uint32_t{static_cast<unsigned char>(p[i]) >= least} << i;
+  }
+  return bits;
+}
+
 /// Bit i set when byte i of the sixteen at p is white space, as
 /// is_white_space() decides.
 inline std::uint32_t white_space_mask_16(const char* p) {
@@ -24,9 +39,7 @@ inline std::uint32_t white_space_mask_16(const char* p) {
                                   _mm_cmplt_epi8(bytes, _mm_set1_epi8('\r' + 1)));
   return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(blank, control)));
 #else
-  std::uint32_t bits = 0;
-  for (int i = 0; i < 16; ++i) bits |= std::uint32_t{is_white_space(p[i])} << i;
-  return bits;
+  return white_space_mask_16_bytewise(p);
 #endif
 }
 
@@ -39,11 +52,7 @@ inline std::uint32_t at_least_mask_16(const char* p, unsigned char least) {
   return static_cast<std::uint32_t>(
       _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(bytes, floor), bytes)));
 #else
-  std::uint32_t bits = 0;
-  for (int i = 0; i < 16; ++i) {
-    bits |= std::uint32_t{static_cast<unsigned char>(p[i]) >= least} << i;
-  }
-  return bits;
+  return at_least_mask_16_bytewise(p, least);
 #endif
 }
 
