@@ -25,7 +25,7 @@ void Output::put_past_capacity(std::string_view text) {
   used_ += text.size();
 }
 
-void Output::put_integer(std::int64_t value) {
+void Output::put_any_integer(std::int64_t value) {
   constexpr std::size_t kLongest = 20;  // "-9223372036854775808"
   if (kCapacity - used_ < kLongest) flush();
   auto result = std::to_chars(buffer_ + used_, buffer_ + kCapacity, value);

@@ -35,7 +35,29 @@ class Output {
     }
   }
   /// Writes a signed decimal integer, as "%ld" does.
-  void put_integer(std::int64_t value);
+  void put_integer(std::int64_t value) {
+    // Node numbers and components: below 10^8 and not negative. Their
+    // digits go straight into the buffer, two at a time from the right.
+    if (value >= 0 && value < 100000000 && kCapacity - used_ >= 8) {
+      auto rest = static_cast<std::uint32_t>(value);
+      const std::size_t digits = 1 + (rest >= 10) + (rest >= 100) + (rest >= 1000) +
+                                 (rest >= 10000) + (rest >= 100000) + (rest >= 1000000) +
+                                 (rest >= 10000000);
+      char* end = buffer_ + used_ + digits;
+      used_ += digits;
+      for (; rest >= 100; rest /= 100) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs + 2 * (rest % 100), 2);
+      }
+      if (rest >= 10) {
+        std::memcpy(end - 2, kDigitPairs + 2 * rest, 2);
+      } else {
+        end[-1] = static_cast<char>('0' + rest);
+      }
+      return;
+    }
+    put_any_integer(value);
+  }
   /// Writes a real number as "%8.4g" does.
   void put_real_8_4g(double value);
 
@@ -48,6 +70,12 @@ class Output {
  private:
   static constexpr std::size_t kCapacity = 64 * 1024;
   void put_past_capacity(std::string_view text);
+  void put_any_integer(std::int64_t value);
+  // "00" to "99".
+  static constexpr char kDigitPairs[] =
+      "0001020304050607080910111213141516171819202122232425262728293031323334353637"
+      "3839404142434445464748495051525354555657585960616263646566676869707172737475"
+      "767778798081828384858687888990919293949596979899";
   void drain(const char* data, std::size_t size);
 
   int fd_ = -1;

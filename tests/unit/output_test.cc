@@ -7,7 +7,10 @@
 #include <cerrno>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace torvex {
 namespace {
@@ -47,6 +50,35 @@ TEST(Output, WritesIntegersAndKeepsBytesInOrderPastTheBuffer) {
       out.put("a\n");
       out.put(big);
       expected += "a\n" + big;
+    }
+  }
+  EXPECT_EQ(text, expected);
+}
+
+// Every number of digits, the limits of the in-place digits and of the
+// 64-bit range, written across many buffer fills: the text is "%ld"'s.
+TEST(Output, WritesIntegersAsPrintfDoes) {
+  std::vector<std::int64_t> values = {
+      0,         1,          9,     10,        99,        100,      101,
+      999,       1000,       12345, 123456,    9999999,   10000000, 99999999,
+      100000000, 2147483647, -1,    -99999999, INT64_MIN, INT64_MAX};
+  for (std::int64_t v = 1; v < 1000000000; v = v * 7 + 3) values.push_back(v);
+  std::string text;
+  std::string expected;
+  {
+    Output out(&text);
+    for (int round = 0; round < 2000; ++round) {
+      for (std::int64_t value : values) {
+        out.put_integer(value);
+        out.put(" ");
+        char printed[32];
+        std::snprintf(printed, sizeof printed, "%ld ", static_cast<long>(value));
+        expected += printed;
+      }
+      // Lines of two lengths move the buffer's end across the numbers.
+      const char* line_end = round % 2 ? "\n" : " \n";
+      out.put(line_end);
+      expected += line_end;
     }
   }
   EXPECT_EQ(text, expected);
