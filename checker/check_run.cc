@@ -84,9 +84,19 @@ bool scan_line(std::string_view line, const LineMatcher& matcher, TokenFields& t
 LineMatcher::LineMatcher(const CheckState& state) {
   // Keyword n of the matcher is slot n; the markers take the numbers of
   // slot 0, which is never used, and of the first number past the slots.
-  matcher_.add(kConstraintMarker, kConstraintMarkerText);
-  for (int k = 1; k <= state.slot_count; ++k) matcher_.add(k, state.keyword(k));
-  matcher_.add(kDynamicLoadMarker, kDynamicLoadMarkerText);
+  // A marker or a presence flag once raised stays raised, so its keyword
+  // is left out (the bulk marker rises with its slot's presence flag);
+  // report keywords stay, since every line that holds one is reported,
+  // and a line may raise the marker of its own report.
+  if (!state.constraint_marker) matcher_.add(kConstraintMarker, kConstraintMarkerText);
+  for (int k = 1; k <= state.slot_count; ++k) {
+    bool report = k == kEigenvalueSlot || k == kLinkSlot || k == kLoadSlot ||
+                  k == kConstraintSlot || (k == kTimeStepSlot && state.transient());
+    if (report || !state.present[k]) matcher_.add(k, state.keyword(k));
+  }
+  if (!state.dynamic_load_marker) {
+    matcher_.add(kDynamicLoadMarker, kDynamicLoadMarkerText);
+  }
 }
 
 void check_run(Profile profile, Deck& deck, Output& out, CheckState& state) {
@@ -99,17 +109,18 @@ void check_run(Profile profile, Deck& deck, Output& out, CheckState& state) {
   point_mass_prescan(deck, out, state);
   if (deck.failed()) return;
 
-  const LineMatcher matcher(state);
+  LineMatcher matcher(state);
   KeywordList interest;
   keywords_of_interest(state, &interest);
   KeywordFilter filter(interest);
   std::string_view line;
   while (deck.next_line_with(filter.pairs(), &line)) {
-    // Markers and presence flags change on few lines; only then does the
-    // set of interesting keywords shrink.
+    // Markers and presence flags change on few lines; only then do the
+    // sets of keywords searched and matched shrink.
     if (scan_line(line, matcher, deck.tokens(), out, state)) {
       keywords_of_interest(state, &interest);
       filter = KeywordFilter(interest);
+      matcher = LineMatcher(state);
     }
   }
   if (deck.failed()) return;

@@ -56,6 +56,9 @@ class LineMatcher {
   static constexpr int kConstraintMarker = 0;
   static constexpr int kDynamicLoadMarker = kSlots;
 
+  /// Matches the keywords that can still change state or report: markers
+  /// not yet raised, keywords not yet present, and report keywords. Built
+  /// from an earlier state it matches more, never less.
   explicit LineMatcher(const CheckState& state);
   std::uint32_t match(std::string_view line) const { return matcher_.match(line); }
 
