@@ -15,7 +15,7 @@ std::size_t skip_white_space(std::string_view text) {
 
 }  // namespace
 
-std::int32_t integer_of(std::string_view text) {
+std::int32_t integer_of_any(std::string_view text) {
   std::size_t i = skip_white_space(text);
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {

@@ -2,6 +2,7 @@
 #ifndef TORVEX_CONSOLE_NUMBERS_H_
 #define TORVEX_CONSOLE_NUMBERS_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -44,10 +45,24 @@ class SaturatingInteger {
   std::int64_t magnitude_ = 0;
 };
 
+/// integer_of() for every text; integer_of() itself reads the usual
+/// tokens in line.
+std::int32_t integer_of_any(std::string_view text);
+
 /// Integer of a token: leading white space, an optional sign, then decimal
 /// digits up to the first other byte. No digits give 0 ("$", "", "+x");
 /// "1.0" gives 1, "+7x" gives 7. Out-of-range values saturate.
-std::int32_t integer_of(std::string_view text);
+inline std::int32_t integer_of(std::string_view text) {
+  // Node numbers and components: one to nine digits, nothing before them,
+  // so no white space, no sign and no overflow.
+  std::int32_t value = 0;
+  std::size_t i = 0;
+  for (; i < text.size() && i < 9 && is_digit(text[i]); ++i) {
+    value = value * 10 + (text[i] - '0');
+  }
+  if (i > 0 && (i == text.size() || !is_digit(text[i]))) return value;
+  return integer_of_any(text);
+}
 
 /// Real of a token: leading white space, an optional sign, digits with at
 /// most one decimal point, and an optional exponent of E, e, D or d with an
