@@ -27,6 +27,22 @@ inline std::uint32_t at_least_mask_16_bytewise(const char* p, unsigned char leas
   }
   return bits;
 }
+inline std::uint32_t equal_mask_16_bytewise(const char* p, char byte) {
+  std::uint32_t bits = 0;
+  for (int i = 0; i < 16; ++i) bits |= std::uint32_t{p[i] == byte} << i;
+  return bits;
+}
+
+/// Bit i set when byte i of the sixteen at p is `byte`.
+inline std::uint32_t equal_mask_16(const char* p, char byte) {
+#if defined(__SSE2__)
+  __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<std::uint32_t>(
+      _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(byte))));
+#else
+  return equal_mask_16_bytewise(p, byte);
+#endif
+}
 
 /// Bit i set when byte i of the sixteen at p is white space, as
 /// is_white_space() decides.

@@ -5,9 +5,30 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
+#include "console/byte_masks.h"
+
 namespace torvex {
+namespace {
+
+// The first newline among the size bytes at text, or null. Lines are a
+// few dozen bytes: sixteen-byte steps in line beat a library call.
+const char* find_newline(const char* text, std::size_t size) {
+  std::size_t i = 0;
+  for (; i + 16 <= size; i += 16) {
+    if (std::uint32_t bits = equal_mask_16(text + i, '\n')) {
+      return text + i + static_cast<std::size_t>(__builtin_ctz(bits));
+    }
+  }
+  for (; i < size; ++i) {
+    if (text[i] == '\n') return text + i;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 Deck::~Deck() {
   if (fd_ >= 0) ::close(fd_);
@@ -109,10 +130,10 @@ bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
     }
     std::size_t start = piece_start(hit);
     std::size_t room = end_ - start < kMaxLineBytes ? end_ - start : kMaxLineBytes;
-    const void* newline = std::memchr(buffer_ + start, '\n', room);
+    const char* newline = find_newline(buffer_ + start, room);
     std::size_t stop;
     if (newline) {
-      stop = static_cast<const char*>(newline) - buffer_ + 1;
+      stop = static_cast<std::size_t>(newline - buffer_) + 1;
     } else if (room == kMaxLineBytes || end_of_deck_) {
       stop = start + room;
     } else {

@@ -14,6 +14,8 @@ TEST(ByteMasks, SixteenByteMasksEqualTheByteLoops) {
       for (int i = 0; i < 16; ++i) bytes[i] = static_cast<char>((value + 37 * i) & 0xff);
       bytes[place] = static_cast<char>(value);
       ASSERT_EQ(white_space_mask_16(bytes), white_space_mask_16_bytewise(bytes)) << value;
+      ASSERT_EQ(equal_mask_16(bytes, '\n'), equal_mask_16_bytewise(bytes, '\n')) << value;
+      ASSERT_EQ(equal_mask_16(bytes, '\xff'), equal_mask_16_bytewise(bytes, '\xff'));
       for (unsigned char least : {'A', '\0', '\x80', '\xff'}) {
         ASSERT_EQ(at_least_mask_16(bytes, least), at_least_mask_16_bytewise(bytes, least))
             << value << " " << int{least};
@@ -23,6 +25,7 @@ TEST(ByteMasks, SixteenByteMasksEqualTheByteLoops) {
   const char line[] = "SPC\t1 \r\n\v\f901\xc3\xa9Zz@";
   EXPECT_EQ(white_space_mask_16(line), 0b0000001111101000u);
   EXPECT_EQ(at_least_mask_16(line, 'A'), 0b1110000000000111u);
+  EXPECT_EQ(equal_mask_16(line, '\n'), 0b0000000010000000u);
 }
 
 }  // namespace
