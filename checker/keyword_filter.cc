@@ -1,5 +1,6 @@
 #include "checker/keyword_filter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -47,6 +48,34 @@ constexpr std::array<std::size_t, 256> kFrequency = [] {
 
 std::size_t frequency(char c) { return kFrequency[static_cast<unsigned char>(c)]; }
 
+// A byte at most this often in ordinary lines (one in a thousand) makes a
+// trigger that rarely fires; among such bytes the search may pick freely.
+constexpr std::size_t kRareFrequency = [] {
+  std::size_t total = 0;
+  for (std::size_t f : kFrequency) total += f;
+  return total / 1000;
+}();
+
+// The anchor whose trigger is keyword[at], with the rarer neighbour.
+Anchor anchor_at(std::string_view keyword, std::size_t at) {
+  bool has_next = at + 1 < keyword.size();
+  bool next_is_rarer =
+      has_next && (at == 0 || frequency(keyword[at + 1]) <= frequency(keyword[at - 1]));
+  if (next_is_rarer) return {keyword.substr(at, 2), false};
+  return {keyword.substr(at - 1, 2), true};
+}
+
+char trigger_of(const Anchor& anchor) {
+  return anchor.pair[anchor.trigger_on_second ? 1 : 0];
+}
+
+// How many bytes of keyword are rare.
+int rare_bytes(std::string_view keyword) {
+  int count = 0;
+  for (char c : keyword) count += frequency(c) <= kRareFrequency;
+  return count;
+}
+
 }  // namespace
 
 Anchor anchor_of(std::string_view keyword) {
@@ -55,17 +84,33 @@ Anchor anchor_of(std::string_view keyword) {
   for (std::size_t i = 1; i < keyword.size(); ++i) {
     if (frequency(keyword[i]) < frequency(keyword[rarest])) rarest = i;
   }
-  bool has_next = rarest + 1 < keyword.size();
-  bool next_is_rarer = has_next && (rarest == 0 || frequency(keyword[rarest + 1]) <=
-                                                       frequency(keyword[rarest - 1]));
-  if (next_is_rarer) return {keyword.substr(rarest, 2), false};
-  return {keyword.substr(rarest - 1, 2), true};
+  return anchor_at(keyword, rarest);
 }
 
 KeywordFilter::KeywordFilter(const KeywordList& keywords) {
   every_line_ = keywords.overflowed();
+  // Keywords with fewer rare bytes choose first, so that one with several
+  // can step aside: the search runs fastest when its triggers fit the
+  // first lookup table of the pair set, and any rare byte serves as well
+  // as the rarest.
+  std::array<int, KeywordList::kCapacity> order{};
+  for (int i = 0; i < keywords.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.begin() + keywords.size(), [&](int a, int b) {
+    return rare_bytes(keywords[a]) < rare_bytes(keywords[b]);
+  });
   for (int i = 0; i < keywords.size() && !every_line_; ++i) {
-    Anchor anchor = anchor_of(keywords[i]);
+    std::string_view keyword = keywords[order[i]];
+    Anchor anchor = anchor_of(keyword);
+    if (anchor.pair.size() == 2 && !pairs_.fits_first_table(trigger_of(anchor))) {
+      for (std::size_t at = 0; at < keyword.size(); ++at) {
+        if (frequency(keyword[at]) > kRareFrequency) continue;
+        Anchor other = anchor_at(keyword, at);
+        if (pairs_.fits_first_table(trigger_of(other))) {
+          anchor = other;
+          break;
+        }
+      }
+    }
     if (anchor.pair.size() < 2 ||
         !pairs_.add(anchor.pair[0], anchor.pair[1], anchor.trigger_on_second)) {
       every_line_ = true;

@@ -77,6 +77,13 @@ void PairSet::add_to_tables(unsigned char trigger) {
   tables_hold_all_ = false;
 }
 
+bool PairSet::fits_first_table(char trigger) const {
+  unsigned char byte = byte_of(trigger);
+  if (byte >= 128 || !tables_hold_all_ || table_count_ > 1) return false;
+  std::uint8_t entry = trigger_table_[0][byte & 15];
+  return entry == byte || (entry & 15) != (byte & 15);
+}
+
 std::size_t PairSet::find(const char* data, std::size_t size) const {
   if (count_ == 0 || size < 2) return size;
   switch (current_level) {

@@ -36,6 +36,13 @@ class PairSet {
   PairSet();
   int size() const { return count_; }
 
+  /// Whether the AVX2 search would still look up every byte in a single
+  /// table (its fastest form) with trigger added.
+  bool fits_first_table(char trigger) const;
+  /// The number of lookup tables the AVX2 search uses: 1 or 2, or 0 when
+  /// the triggers need the slower nibble buckets.
+  int lookup_tables() const { return tables_hold_all_ ? table_count_ : 0; }
+
   /// The first offset i with i + 1 < size at which data[i], data[i + 1] is
   /// one of the sequences, or size when there is none.
   std::size_t find(const char* data, std::size_t size) const;
