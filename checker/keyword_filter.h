@@ -50,7 +50,9 @@ struct Anchor {
 Anchor anchor_of(std::string_view keyword);
 
 /// The anchors of a list of keywords as a PairSet: a line that holds none
-/// of them holds none of the keywords.
+/// of them holds none of the keywords. Each keyword's anchor is its
+/// anchor_of(), unless another of its rare bytes lets the search keep to
+/// one lookup table.
 class KeywordFilter {
  public:
   explicit KeywordFilter(const KeywordList& keywords);
