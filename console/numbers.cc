@@ -22,18 +22,8 @@ std::int32_t integer_of_any(std::string_view text) {
     negative = text[i] == '-';
     ++i;
   }
-  // Up to nine digits cannot leave the range; only longer numbers take
-  // the saturating path.
-  std::size_t first = i;
-  std::int32_t value = 0;
-  for (; i < text.size() && i - first < 9 && is_digit(text[i]); ++i) {
-    value = value * 10 + (text[i] - '0');
-  }
-  if (i == text.size() || !is_digit(text[i])) return negative ? -value : value;
   SaturatingInteger saturating(negative);
-  for (i = first; i < text.size() && is_digit(text[i]); ++i) {
-    saturating.add_digit(text[i] - '0');
-  }
+  for (; i < text.size() && is_digit(text[i]); ++i) saturating.add_digit(text[i] - '0');
   return saturating.result();
 }
 
