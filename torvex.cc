@@ -12,6 +12,7 @@
 #include "console/deck.h"
 #include "console/open_deck.h"
 #include "console/output.h"
+#include "writers/text_writer.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ int main() {
   if (analysis_type != 1 && analysis_type != 2) {
     return finish(out, kNoAnalysisType);
   }
-  torvex::check_run(static_cast<torvex::Profile>(analysis_type), deck, out, state);
+  torvex::TextWriter writer(out);
+  torvex::check_run(static_cast<torvex::Profile>(analysis_type), deck, writer, state);
   if (deck.failed()) {
     out.flush();
     std::fprintf(stderr, "torvex: cannot read '%s': %s\n", name.c_str(),

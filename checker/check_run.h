@@ -1,53 +1,24 @@
-// The check state and the check run: the keyword table of a profile, the
-// line scan with its markers, and the verdict.
+// The check run: the keyword table of a profile, the line scan with its
+// markers, and the verdict. What it finds goes to a writer (see
+// checker/findings.h); how it is written is the writer's business.
 #ifndef TORVEX_CHECKER_CHECK_RUN_H_
 #define TORVEX_CHECKER_CHECK_RUN_H_
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 
+#include "checker/card_reports.h"
+#include "checker/check_state.h"
+#include "checker/findings.h"
+#include "checker/keyword_filter.h"
 #include "checker/keyword_matcher.h"
+#include "checker/prescan.h"
 #include "checker/profiles.h"
+#include "checker/solution_reports.h"
 #include "console/deck.h"
-#include "console/output.h"
 #include "console/tokens.h"
 
 namespace torvex {
-
-/// Everything a check run knows about the deck: one record per program
-/// run, all zero at the start. Markers and presence flags only go from 0
-/// to 1.
-struct CheckState {
-  Profile profile = Profile::kFrequencyResponse;
-  /// Slot k holds the profile's k-th keyword; slot 0 is never used.
-  std::array<std::string_view, kSlots> keywords{};
-  std::int32_t slot_count = 0;
-  /// 1 once a line has contained the slot's keyword.
-  std::array<std::int32_t, kSlots> present{};
-  /// Node of the last CONM2 entry, set by the pre-scan; 0 without one.
-  std::int32_t mass_node = 0;
-  /// 1 once a line has contained "Constraint": SPC lines are reported.
-  std::int32_t constraint_marker = 0;
-  /// 1 once a line has contained "RLOAD2": FORCE lines are reported.
-  std::int32_t dynamic_load_marker = 0;
-  /// Modal transient only: 1 once a line has contained "BEGIN BULK".
-  std::int32_t bulk_marker = 0;
-  /// 0 before the first RBE2 line, 1 after it, 2 once the mass node's link
-  /// has been reported.
-  std::int32_t link_report_state = 0;
-  /// 1 once an SPC line has constrained the mass node.
-  std::int32_t mass_node_constrained = 0;
-
-  std::string_view keyword(int slot) const { return keywords[slot]; }
-  bool transient() const { return profile == Profile::kModalTransient; }
-};
-
-/// Checks the open deck against the profile and writes the whole report:
-/// the point-mass pre-scan, the card reports line by line, and the
-/// verdict. Reads the deck twice. If reading fails (deck.failed()), the
-/// run stops without a verdict.
-void check_run(Profile profile, Deck& deck, Output& out, CheckState& state);
 
 /// Finds the keywords of a check run's slots and its two markers in a line.
 class LineMatcher {
@@ -66,15 +37,110 @@ class LineMatcher {
   KeywordMatcher matcher_;
 };
 
-/// Does the scan's work for one line of the deck: markers, presence flags
-/// and the card reports, in their fixed order. Returns true when the line
-/// raised a marker or a presence flag.
-bool scan_line(std::string_view line, const LineMatcher& matcher, TokenFields& tokens,
-               Output& out, CheckState& state);
+/// The texts whose occurrence in a line can still change the report or
+/// the state, for the search of the scan.
+void keywords_of_interest(const CheckState& state, KeywordList* list);
 
-/// Exact, case-sensitive occurrence of keyword anywhere in line.
-inline bool contains(std::string_view line, std::string_view keyword) {
-  return line.find(keyword) != std::string_view::npos;
+/// Sets the profile's keyword table in a fresh state.
+void load_profile(Profile profile, CheckState& state);
+
+/// Does the scan's work for one line of the deck: markers, presence flags
+/// and the card reports, in their fixed order. at is the line's number
+/// when the writer counts lines. Returns true when the line raised a
+/// marker or a presence flag.
+template <class Writer>
+bool scan_line(std::string_view line, LineNumber at, const LineMatcher& matcher,
+               TokenFields& tokens, Writer& writer, CheckState& state) {
+  const std::uint32_t found = matcher.match(line);
+  auto holds = [&](int slot) { return (found >> slot) & 1; };
+  bool flags_changed = false;
+  auto raise = [&](std::int32_t& flag) {
+    flag = 1;
+    flags_changed = true;
+  };
+
+  if (!state.constraint_marker && holds(LineMatcher::kConstraintMarker)) {
+    raise(state.constraint_marker);
+  }
+  if (!state.dynamic_load_marker && holds(LineMatcher::kDynamicLoadMarker)) {
+    raise(state.dynamic_load_marker);
+  }
+  // Only the slots whose keyword the line holds: most lines hold one.
+  const std::uint32_t slots = found & ((std::uint32_t{2} << state.slot_count) - 2);
+  for (std::uint32_t rest = slots; rest != 0; rest &= rest - 1) {
+    const int k = __builtin_ctz(rest);
+    if (!state.present[k]) {
+      raise(state.present[k]);
+      if (k == kGravitySlot) state.gravity_line = at;
+    }
+  }
+  if (state.dynamic_load_marker && holds(kLoadSlot)) {
+    load_report(line, at, tokens, writer);
+  }
+  if (holds(kLinkSlot)) link_report(line, at, tokens, writer, state);
+  if (state.constraint_marker && holds(kConstraintSlot)) {
+    constraint_report(line, at, tokens, writer, state);
+  }
+  if (holds(kEigenvalueSlot)) eigenvalue_report(line, at, tokens, writer);
+  if (state.transient()) {
+    // The time step is read before the bulk marker is set: a line holding
+    // both keywords is not a time-step entry of the bulk data.
+    if (state.bulk_marker && holds(kTimeStepSlot)) {
+      time_step_report(line, at, tokens, writer);
+    }
+    if (!state.bulk_marker && holds(kBulkSlot)) raise(state.bulk_marker);
+  }
+  return flags_changed;
+}
+
+/// The verdict: each required keyword not found, in slot order, the
+/// gravity load, and the mass node unconstrained.
+template <class Writer>
+void write_verdict(Writer& writer, const CheckState& state) {
+  for (int k = 1; k <= state.slot_count; ++k) {
+    if (k == kGravitySlot || state.present[k]) continue;
+    writer.write(MissingKeyword{state.profile, state.keyword(k)});
+  }
+  if (state.present[kGravitySlot]) {
+    writer.write(GravityLoad{state.profile, state.gravity_line, state.keyword(kGravitySlot)});
+  }
+  if (!state.mass_node_constrained) {
+    writer.write(MassNodeUnconstrained{state.mass_node_line, state.mass_node});
+  }
+}
+
+/// Checks the open deck against the profile and hands every finding to
+/// the writer: the point-mass pre-scan, the card reports line by line,
+/// and the verdict. Reads the deck twice. state starts as a fresh
+/// CheckState. If reading fails (deck.failed()), the run stops without a
+/// verdict.
+template <class Writer>
+void check_run(Profile profile, Deck& deck, Writer& writer, CheckState& state) {
+  load_profile(profile, state);
+  deck.count_lines(Writer::kNeedsLines);
+
+  point_mass_prescan(deck, writer, state);
+  if (deck.failed()) return;
+
+  LineMatcher matcher(state);
+  KeywordList interest;
+  keywords_of_interest(state, &interest);
+  KeywordFilter filter(interest);
+  std::string_view line;
+  while (deck.next_line_with(filter.pairs(), &line)) {
+    LineNumber at = 0;
+    if constexpr (Writer::kNeedsLines) at = deck.line_number();
+    // Markers and presence flags change on few lines; only then do the
+    // sets of keywords searched and matched shrink.
+    if (scan_line(line, at, matcher, deck.tokens(), writer, state)) {
+      keywords_of_interest(state, &interest);
+      filter = KeywordFilter(interest);
+      matcher = LineMatcher(state);
+    }
+  }
+  if (deck.failed()) return;
+
+  write_verdict(writer, state);
 }
 
 }  // namespace torvex

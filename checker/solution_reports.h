@@ -2,21 +2,35 @@
 #ifndef TORVEX_CHECKER_SOLUTION_REPORTS_H_
 #define TORVEX_CHECKER_SOLUTION_REPORTS_H_
 
+#include <cstdint>
 #include <string_view>
 
-#include "console/output.h"
+#include "checker/findings.h"
+#include "console/numbers.h"
 #include "console/tokens.h"
 
 namespace torvex {
 
-/// An EIGRL line: echoes the whole line, line end included, then its
-/// third token as the number of eigenvalues.
-void eigenvalue_report(std::string_view line, TokenFields& tokens, Output& out);
+/// An EIGRL line: the whole line, line end included, and its third token
+/// as the number of eigenvalues.
+template <class Writer>
+void eigenvalue_report(std::string_view line, LineNumber at, TokenFields& tokens,
+                       Writer& writer) {
+  // Usual layout with both frequency fields blank: name, set number,
+  // number of roots.
+  tokens.tokenise(line, 4);
+  writer.write(Eigenvalues{at, line, tokens[3]});
+}
 
-/// A TSTEP line of the bulk data: the number of steps T3 as written, the
-/// time increment T4, and the sample rate and duration they give. A time
-/// step of 0 gives an infinite sample rate, written as such.
-void time_step_report(std::string_view line, TokenFields& tokens, Output& out);
+/// A TSTEP line of the bulk data: the number of steps T3 as written and
+/// the time increment T4.
+template <class Writer>
+void time_step_report(std::string_view line, LineNumber at, TokenFields& tokens,
+                      Writer& writer) {
+  // Usual layout: name, set number, number of steps, time increment.
+  tokens.tokenise(line, 4);
+  writer.write(TimeStep{at, tokens[3], integer_of(tokens[3]), real_of(tokens[4])});
+}
 
 }  // namespace torvex
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "console/byte_masks.h"
+#include "console/newline_count.h"
 
 namespace torvex {
 namespace {
@@ -70,6 +71,8 @@ bool Deck::open(const std::string& name, std::string* reason) {
 
 void Deck::rewind() {
   pos_ = end_ = 0;
+  lines_before_ = 0;
+  counted_ = line_start_ = 0;
   end_of_deck_ = false;
   if (fd_ >= 0 && ::lseek(fd_, 0, SEEK_SET) < 0) {
     read_error_ = errno;
@@ -90,6 +93,11 @@ std::size_t Deck::piece_start(std::size_t at) const {
 // Moves buffer_[keep_from, end_) to the front and reads the next block
 // behind it. False when nothing more could be read.
 bool Deck::refill(std::size_t keep_from) {
+  if (count_lines_) {
+    lines_before_ += static_cast<std::int64_t>(
+        count_newlines(buffer_ + counted_, keep_from - counted_));
+    counted_ = line_start_ = 0;
+  }
   std::size_t kept = end_ - keep_from;
   std::memmove(buffer_, buffer_ + keep_from, kept);
   pos_ = 0;
@@ -142,9 +150,17 @@ bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
       continue;
     }
     *line = std::string_view(buffer_ + start, stop - start);
+    line_start_ = start;
     pos_ = stop;
     return true;
   }
+}
+
+std::int64_t Deck::line_number() {
+  lines_before_ += static_cast<std::int64_t>(
+      count_newlines(buffer_ + counted_, line_start_ - counted_));
+  counted_ = line_start_;
+  return lines_before_ + 1;
 }
 
 }  // namespace torvex

@@ -4,6 +4,7 @@
 #define TORVEX_CONSOLE_DECK_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,14 @@ class Deck {
   /// Positions the deck at its first byte again.
   void rewind();
 
+  /// Whether line_number() may be asked; off, counting costs nothing.
+  /// Takes effect from the deck's first byte: set it before reading.
+  void count_lines(bool on) { count_lines_ = on; }
+  /// The physical line number, from 1, of the line handed out last (a
+  /// piece of a longer line has the number of the line it was cut from).
+  /// Needs count_lines(true). Counts only the bytes since the last call.
+  std::int64_t line_number();
+
   /// True once reading the deck has failed; read_error() then tells why.
   bool failed() const { return read_error_ != 0; }
   int read_error() const { return read_error_; }
@@ -65,6 +74,12 @@ class Deck {
   // buffer_[pos_, end_) is unread; pos_ is always the start of a line.
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
+  // Line counting: the newlines before buffer_[counted_], and the start of
+  // the line handed out last.
+  bool count_lines_ = false;
+  std::int64_t lines_before_ = 0;
+  std::size_t counted_ = 0;
+  std::size_t line_start_ = 0;
   TokenFields tokens_;
   // A block, plus room for the unfinished line carried over from the
   // block before.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "checker/check_run.h"
+#include "writers/text_writer.h"
 #include "console/deck.h"
 #include "console/output.h"
 #include "console/pair_scan.h"
@@ -28,7 +29,8 @@ std::string report_of(const std::string& path, torvex::Profile profile,
   std::string report;
   {
     torvex::Output out(&report);
-    torvex::check_run(profile, deck, out, state);
+    torvex::TextWriter writer(out);
+    torvex::check_run(profile, deck, writer, state);
   }
   if (deck.failed()) __builtin_trap();
   return report;

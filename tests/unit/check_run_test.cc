@@ -15,6 +15,7 @@
 
 #include "tests/support/reference_check.h"
 #include "tests/support/temp_deck.h"
+#include "writers/text_writer.h"
 
 namespace torvex {
 namespace {
@@ -139,7 +140,8 @@ std::string fast_report(const TempDeck& file, int analysis_type) {
   std::string report;
   {
     Output out(&report);
-    check_run(static_cast<Profile>(analysis_type), *deck, out, state);
+    TextWriter writer(out);
+    check_run(static_cast<Profile>(analysis_type), *deck, writer, state);
   }
   return report;
 }

@@ -1,0 +1,115 @@
+// What a check run finds, apart from how it is written: one small record
+// per kind of finding, handed to a writer (the dialogue's text, gcc-style
+// lines, JSON Lines) through an overloaded write().
+#ifndef TORVEX_CHECKER_FINDINGS_H_
+#define TORVEX_CHECKER_FINDINGS_H_
+
+#include <cstdint>
+#include <string_view>
+
+#include "checker/profiles.h"
+
+namespace torvex {
+
+enum class Severity { kNote, kWarning, kError };
+
+/// Physical line of the deck, counted from 1 (a 199-byte piece belongs to
+/// the line it was cut from); 0 when the finding has no line, or when the
+/// writer does not ask for lines (see kNeedsLines below).
+using LineNumber = std::int64_t;
+
+/// Texts are views of token fields or of the deck's line: valid only
+/// while write() runs.
+
+/// A CONM2 line of the pre-scan: its third token is the point-mass node.
+struct PointMassNode {
+  static constexpr Severity kSeverity = Severity::kNote;
+  LineNumber line;
+  std::string_view node_text;
+  std::int32_t node;
+};
+
+/// A FORCE line after the first RLOAD2 line: its direction components.
+struct LoadComponents {
+  static constexpr Severity kSeverity = Severity::kNote;
+  LineNumber line;
+  std::string_view x, y, z;
+};
+
+/// The first RBE2 line of the deck, whatever it links. Not a finding of
+/// its own: the dialogue's report opens its link part with a blank line.
+struct FirstLinkLine {};
+
+/// The first RBE2 line that touches the mass node. Components of more than
+/// one digit (above 3) are a Link Error.
+struct MassNodeLink {
+  LineNumber line;
+  std::string_view independent_text, dependent_text, components_text;
+  std::int32_t independent, dependent, components;
+  Severity severity() const { return components > 3 ? Severity::kError : Severity::kNote; }
+};
+
+/// An SPC line after the first line containing "Constraint".
+struct Constraint {
+  static constexpr Severity kSeverity = Severity::kNote;
+  LineNumber line;
+  std::int32_t node, components;
+  bool mass_node;
+};
+
+/// An EIGRL line: the whole line, echoed, and its third token.
+struct Eigenvalues {
+  static constexpr Severity kSeverity = Severity::kNote;
+  LineNumber line;
+  std::string_view card_line;
+  std::string_view count_text;
+};
+
+/// A TSTEP line of the bulk data (modal transient profile).
+struct TimeStep {
+  static constexpr Severity kSeverity = Severity::kNote;
+  LineNumber line;
+  std::string_view samples_text;
+  std::int32_t samples;
+  double time_step;
+};
+
+/// A required keyword of the profile that no line contained.
+struct MissingKeyword {
+  static constexpr Severity kSeverity = Severity::kError;
+  Profile profile;
+  std::string_view keyword;
+};
+
+/// The gravity load keyword occurred; line is its first occurrence.
+struct GravityLoad {
+  static constexpr Severity kSeverity = Severity::kError;
+  Profile profile;
+  LineNumber line;
+  std::string_view keyword;
+};
+
+/// No SPC line constrained the mass node; line is the CONM2 line that set
+/// the mass node, 0 when the deck has none.
+struct MassNodeUnconstrained {
+  static constexpr Severity kSeverity = Severity::kWarning;
+  LineNumber line;
+  std::int32_t mass_node;
+};
+
+template <class Finding>
+Severity severity_of(const Finding& finding) {
+  if constexpr (requires { finding.severity(); }) {
+    return finding.severity();
+  } else {
+    return Finding::kSeverity;
+  }
+}
+
+// A writer is a class with:
+//   static constexpr bool kNeedsLines;  // whether findings carry lines
+//   void write(const F&) for every finding F above.
+
+}  // namespace torvex
+
+#endif  // TORVEX_CHECKER_FINDINGS_H_
