@@ -1,6 +1,7 @@
 // torvex: checks a solver input deck before a modal frequency-response or
-// modal transient run. The dialogue asks for the analysis type and the
-// deck's name; the check run writes the report.
+// modal transient run. Without arguments the dialogue asks for the
+// analysis type and the deck's name and the check run writes the report;
+// with arguments the command-line mode checks the decks they name.
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "checker/check_run.h"
+#include "command_line/command_line.h"
 #include "console/answers.h"
 #include "console/deck.h"
 #include "console/open_deck.h"
@@ -37,7 +39,9 @@ int finish(torvex::Output& out, int status) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) return torvex::run_command_line(argc, argv);
+
   torvex::Output out(1);
   out.put("\n torvex  version 1.2, September 11, 2007 \n");
   out.put(

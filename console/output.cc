@@ -13,6 +13,8 @@ Output::Output(int fd) : fd_(fd) {}
 
 Output::Output(std::string* sink) : sink_(sink) {}
 
+Output::Output(OutputSink* sink) : output_sink_(sink) {}
+
 Output::~Output() { flush(); }
 
 void Output::put_past_capacity(std::string_view text) {
@@ -48,6 +50,10 @@ void Output::drain(const char* data, std::size_t size) {
   if (size == 0 || failed()) return;
   if (sink_ != nullptr) {
     sink_->append(data, size);
+    return;
+  }
+  if (output_sink_ != nullptr) {
+    error_number_ = output_sink_->take(data, size);
     return;
   }
   while (size > 0) {

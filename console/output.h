@@ -10,7 +10,16 @@
 
 namespace torvex {
 
-/// Buffered text output to a file descriptor, or into a string.
+/// Where an Output's full buffers go when they go neither to a file
+/// descriptor nor into a string.
+class OutputSink {
+ public:
+  virtual ~OutputSink() = default;
+  /// Takes size bytes; returns 0, or the errno value of a failed write.
+  virtual int take(const char* data, std::size_t size) = 0;
+};
+
+/// Buffered text output to a file descriptor, into a string, or to a sink.
 ///
 /// Writes are collected in a fixed 64 KiB buffer and handed to the
 /// descriptor only when the buffer is full or on flush(), so a report of
@@ -22,6 +31,8 @@ class Output {
   explicit Output(int fd);
   /// Output appended to *sink, for tests and the fuzz target.
   explicit Output(std::string* sink);
+  /// Output handed to *sink.
+  explicit Output(OutputSink* sink);
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
   ~Output();
@@ -80,6 +91,7 @@ class Output {
 
   int fd_ = -1;
   std::string* sink_ = nullptr;
+  OutputSink* output_sink_ = nullptr;
   int error_number_ = 0;
   std::size_t used_ = 0;
   char buffer_[kCapacity];

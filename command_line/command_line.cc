@@ -1,0 +1,166 @@
+#include "command_line/command_line.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "checker/check_run.h"
+#include "command_line/analysis_type.h"
+#include "command_line/options.h"
+#include "command_line/ordered_output.h"
+#include "console/deck.h"
+#include "console/output.h"
+#include "writers/gcc_writer.h"
+#include "writers/json_writer.h"
+#include "writers/text_writer.h"
+
+#ifndef TORVEX_VERSION
+#define TORVEX_VERSION "unknown"
+#endif
+
+namespace torvex {
+namespace {
+
+// Bytes that decks waiting for their turn may hold, per job: with the
+// deck reader's block (1 MiB) and the output buffer, a job stays well
+// under 8 MiB.
+constexpr std::size_t kHeldBytesPerJob = 4u << 20;
+
+struct Run {
+  const Options& options;
+  OrderedOutput& output;
+};
+
+void say(Run& run, std::size_t index, const std::string& message) {
+  run.output.write(index, true, "torvex: " + message + "\n");
+}
+
+// Checks deck index with the reader deck; returns its status.
+int check_deck(Run& run, std::size_t index, Deck& deck) {
+  const std::string& name = run.options.decks[index];
+  std::string reason;
+  if (!deck.open(name, &reason)) {
+    say(run, index, "cannot open '" + name + "': " + reason);
+    return kStatusUnreadable;
+  }
+  Profile profile = Profile::kFrequencyResponse;
+  if (run.options.type) {
+    profile = *run.options.type;
+  } else if (!profile_of_deck(deck, &profile, &reason)) {
+    if (deck.failed()) {
+      say(run, index, "cannot read '" + name + "': " + std::strerror(deck.read_error()));
+      return kStatusUnreadable;
+    }
+    say(run, index, name + ": " + reason);
+    return kStatusUnchecked;
+  }
+
+  OrderedOutput::Stream stream(run.output, index);
+  CheckState state;
+  {
+    Output out(&stream);
+    switch (run.options.format) {
+      case Format::kText: {
+        if (run.options.decks.size() > 1) {
+          out.put("==> ");
+          out.put(name);
+          out.put(" <==\n");
+        }
+        // What the dialogue writes after " File: NAME opened. \n".
+        out.put("\n");
+        TextWriter writer(out);
+        check_run(profile, deck, writer, state);
+        break;
+      }
+      case Format::kGcc: {
+        GccWriter writer(out, name);
+        check_run(profile, deck, writer, state);
+        break;
+      }
+      case Format::kJson: {
+        JsonWriter writer(out, name);
+        check_run(profile, deck, writer, state);
+        if (!deck.failed()) writer.write_summary(state);
+        break;
+      }
+    }
+    out.flush();
+    if (out.failed()) return kStatusUnreadable;
+  }
+  if (deck.failed()) {
+    // A verdict of a deck read in part would be wrong: none was written.
+    say(run, index, "cannot read '" + name + "': " + std::strerror(deck.read_error()));
+    return kStatusUnreadable;
+  }
+  return has_errors_or_warnings(state) ? kStatusFindings : kStatusClean;
+}
+
+}  // namespace
+
+int combined_status(int so_far, int deck_status) {
+  for (int status : {kStatusUnreadable, kStatusUnchecked, kStatusFindings}) {
+    if (so_far == status || deck_status == status) return status;
+  }
+  return kStatusClean;
+}
+
+int run_command_line(int argc, char** argv) {
+  Options options;
+  switch (parse_options(argc, argv, &options)) {
+    case Request::kHelp:
+      std::fputs(kHelpText, stdout);
+      return std::fflush(stdout) == 0 ? kStatusClean : kStatusUnreadable;
+    case Request::kVersion:
+      std::fputs("torvex " TORVEX_VERSION "\n", stdout);
+      return std::fflush(stdout) == 0 ? kStatusClean : kStatusUnreadable;
+    case Request::kUsageError:
+      return kStatusUnchecked;
+    case Request::kCheck:
+      break;
+  }
+  // A closed output pipe is an error of write(), handled like any other.
+  std::signal(SIGPIPE, SIG_IGN);
+
+  std::size_t decks = options.decks.size();
+  std::size_t jobs = options.jobs;
+  if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
+  jobs = std::min(jobs, decks);
+  OrderedOutput output(1, 2, decks, jobs * kHeldBytesPerJob,
+                       options.format == Format::kText && decks > 1);
+  Run run{options, output};
+
+  std::vector<int> statuses(decks, kStatusClean);
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    auto deck = std::make_unique<Deck>();
+    for (std::size_t i; (i = next++) < decks;) {
+      // Once output has failed, what is left is not checked.
+      if (output.error() == 0) statuses[i] = check_deck(run, i, *deck);
+      output.finish(i);
+    }
+  };
+  std::vector<std::thread> workers;
+  for (std::size_t j = 1; j < jobs; ++j) workers.emplace_back(work);
+  work();
+  for (std::thread& worker : workers) worker.join();
+
+  if (int error = output.error()) {
+    // A reader that went away (torvex -f gcc *.nas | head) is no news.
+    if (error != EPIPE) {
+      std::fprintf(stderr, "torvex: cannot write the report: %s\n", std::strerror(error));
+    }
+    return kStatusUnreadable;
+  }
+  int status = kStatusClean;
+  for (int deck_status : statuses) status = combined_status(status, deck_status);
+  return status;
+}
+
+}  // namespace torvex

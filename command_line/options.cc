@@ -1,0 +1,132 @@
+#include "command_line/options.h"
+
+#include <getopt.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace torvex {
+
+const char kHelpText[] =
+    "Usage: torvex                                  ask for the analysis type and one "
+    "deck\n"
+    "       torvex [OPTION]... DECK...              check each deck, no questions asked\n"
+    "\n"
+    "Checks solver input decks before a modal frequency-response (SOL 111,\n"
+    "SOL SEMFREQ) or modal transient (SOL 112, SOL SEMTRAN) run: the point-mass\n"
+    "node, its rigid link and constraints, the loads, the eigenvalue count, the\n"
+    "time step, and the required keywords.\n"
+    "\n"
+    "Options:\n"
+    "  -t, --type=TYPE      frf (or 1) or transient (or 2) for every deck; without it\n"
+    "                       each deck's SOL statement, before CEND, decides\n"
+    "  -f, --format=FORMAT  text: the report, as the dialogue writes it (default)\n"
+    "                       gcc:  DECK:LINE: error: MESSAGE, errors and warnings\n"
+    "                       json: one JSON object per finding and a summary per deck\n"
+    "  -j, --jobs=N         check N decks at once (default: the number of processors);\n"
+    "                       the output is in the order of the decks all the same\n"
+    "  -h, --help           show this help and exit\n"
+    "  -V, --version        show the version and exit\n"
+    "  --                   end of the options: every later argument is a deck\n"
+    "\n"
+    "Exit status: 0 every deck checked, no error or warning; 3 a deck has an\n"
+    "error or a warning; 2 bad usage, or a deck whose analysis type could not be\n"
+    "told; 1 a deck could not be opened or read, or output could not be written.\n"
+    "With several decks, the first of 1, 2, 3, 0 that applies.\n";
+
+namespace {
+
+bool parse_type(std::string_view value, Options* options) {
+  if (value == "frf" || value == "1") {
+    options->type = Profile::kFrequencyResponse;
+  } else if (value == "transient" || value == "2") {
+    options->type = Profile::kModalTransient;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool parse_format(std::string_view value, Options* options) {
+  if (value == "text") {
+    options->format = Format::kText;
+  } else if (value == "gcc") {
+    options->format = Format::kGcc;
+  } else if (value == "json") {
+    options->format = Format::kJson;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool parse_jobs(std::string_view value, Options* options) {
+  unsigned jobs = 0;
+  auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+  if (error != std::errc() || end != value.data() + value.size()) return false;
+  if (jobs < 1 || jobs > 1024) return false;
+  options->jobs = jobs;
+  return true;
+}
+
+Request usage_error(const char* what, const char* value) {
+  std::fprintf(stderr, "torvex: %s%s\nTry 'torvex --help' for more information.\n", what,
+               value);
+  return Request::kUsageError;
+}
+
+}  // namespace
+
+Request parse_options(int argc, char** argv, Options* options) {
+  static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
+                                        {"format", required_argument, nullptr, 'f'},
+                                        {"jobs", required_argument, nullptr, 'j'},
+                                        {"help", no_argument, nullptr, 'h'},
+                                        {"version", no_argument, nullptr, 'V'},
+                                        {nullptr, 0, nullptr, 0}};
+  // Messages of our own (opterr 0, ':' first): getopt would name the
+  // program by the path it was started with.
+  opterr = 0;
+  optind = 1;
+  for (;;) {
+    int option = getopt_long(argc, argv, ":t:f:j:hV", kLongOptions, nullptr);
+    if (option == -1) break;
+    switch (option) {
+      case 't':
+        if (!parse_type(optarg, options)) {
+          return usage_error("--type takes frf, transient, 1 or 2, not ", optarg);
+        }
+        break;
+      case 'f':
+        if (!parse_format(optarg, options)) {
+          return usage_error("--format takes text, gcc or json, not ", optarg);
+        }
+        break;
+      case 'j':
+        if (!parse_jobs(optarg, options)) {
+          return usage_error("--jobs takes a whole number from 1 to 1024, not ", optarg);
+        }
+        break;
+      case 'h':
+        return Request::kHelp;
+      case 'V':
+        return Request::kVersion;
+      case ':':
+        return usage_error("this option needs a value: ", argv[optind - 1]);
+      default: {
+        // An unknown short option is optopt; a long one is the argument.
+        const char* word = optopt != 0 ? nullptr : argv[optind - 1];
+        if (word != nullptr) return usage_error("unknown option ", word);
+        char letter[3] = {'-', static_cast<char>(optopt), '\0'};
+        return usage_error("unknown option ", letter);
+      }
+    }
+  }
+  for (int i = optind; i < argc; ++i) options->decks.emplace_back(argv[i]);
+  if (options->decks.empty()) return usage_error("no deck given", "");
+  return Request::kCheck;
+}
+
+}  // namespace torvex
