@@ -163,6 +163,43 @@ TEST(CheckRun, WritesTheReferenceReportOnHardDecks) {
   set_scan_level(best_scan_level());
 }
 
+// Records the line of every finding that has one, by the card it names.
+struct LineRecorder {
+  static constexpr bool kNeedsLines = true;
+  std::vector<LineNumber> point_masses, eigenvalues;
+  void write(const PointMassNode& f) { point_masses.push_back(f.line); }
+  void write(const Eigenvalues& f) { eigenvalues.push_back(f.line); }
+  void write(const auto&) {}
+};
+
+TEST(CheckRun, FindingsCarryThePhysicalLineOnHardDecks) {
+  for (unsigned seed = 1; seed <= 4; ++seed) {
+    std::string bytes = HardDeck(seed).build(seed <= 2 ? 3'300'000 : 200'000);
+    TempDeck file(bytes);
+    // Every piece that holds the keyword is reported, with the number of
+    // the physical line it was cut from.
+    std::vector<LineNumber> conm2, eigrl;
+    LineNumber physical = 1;
+    for (const std::string& piece : testing::reference_lines(bytes)) {
+      if (piece.find("CONM2") != std::string::npos) conm2.push_back(physical);
+      if (piece.find("EIGRL") != std::string::npos) eigrl.push_back(physical);
+      if (piece.back() == '\n') ++physical;
+    }
+    for (ScanLevel level : {ScanLevel::kPortable, ScanLevel::kSse2, ScanLevel::kAvx2}) {
+      set_scan_level(level);
+      auto deck = std::make_unique<Deck>();
+      std::string reason;
+      ASSERT_TRUE(deck->open(file.path(), &reason)) << reason;
+      LineRecorder recorder;
+      CheckState state;
+      check_run(Profile::kModalTransient, *deck, recorder, state);
+      EXPECT_EQ(recorder.point_masses, conm2) << "seed " << seed;
+      EXPECT_EQ(recorder.eigenvalues, eigrl) << "seed " << seed;
+    }
+  }
+  set_scan_level(best_scan_level());
+}
+
 TEST(CheckRun, ReadsDecksPastFourGibibytesToTheirEnd) {
   // A sparse deck: the cards stand past 2 GiB and past 4 GiB.
   TempDeck file("SOL SEMFREQ\n");

@@ -1,0 +1,5 @@
+SOL 101
+CEND
+BEGIN BULK
+CONM2   600     901     0       1.0
+ENDDATA

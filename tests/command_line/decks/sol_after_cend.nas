@@ -1,0 +1,5 @@
+ID NOSOL
+CEND
+SOL 111
+BEGIN BULK
+CONM2   600     901     0       1.0
