@@ -1,19 +1,25 @@
 // Fuzz target: the whole check run, both profiles, on arbitrary deck
 // bytes. The deck lives in an anonymous in-memory file, never at a fixed
-// path. Every search level must write the same report.
+// path. Every search level must write the same report; the gcc and JSON
+// writers must write the same errors and warnings, and every JSON line
+// must parse.
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 #include "checker/check_run.h"
-#include "writers/text_writer.h"
 #include "console/deck.h"
 #include "console/output.h"
 #include "console/pair_scan.h"
+#include "writers/gcc_writer.h"
+#include "writers/json_writer.h"
+#include "writers/text_writer.h"
 
 namespace {
 
@@ -36,6 +42,46 @@ std::string report_of(const std::string& path, torvex::Profile profile,
   return report;
 }
 
+// A deck name with a control byte and a byte that is not UTF-8.
+constexpr std::string_view kDeckName = "fuzz \x01\xff.nas";
+
+template <class Writer>
+std::string findings_of(const std::string& path, torvex::Profile profile) {
+  std::string reason;
+  if (!deck.open(path, &reason)) __builtin_trap();
+  torvex::CheckState state;
+  std::string text;
+  {
+    torvex::Output out(&text);
+    Writer writer(out, kDeckName);
+    torvex::check_run(profile, deck, writer, state);
+    if constexpr (requires { writer.write_summary(state); }) writer.write_summary(state);
+  }
+  if (deck.failed()) __builtin_trap();
+  return text;
+}
+
+// Every JSON line parses; returns the number of errors and warnings.
+std::size_t errors_and_warnings_of_json(std::string_view json) {
+  std::size_t count = 0;
+  while (!json.empty()) {
+    std::size_t end = json.find('\n');
+    if (end == std::string_view::npos) __builtin_trap();  // a line cut short
+    std::string_view line = json.substr(0, end);
+    nlohmann::json object = nlohmann::json::parse(line, nullptr, false);
+    if (object.is_discarded()) __builtin_trap();
+    if (object.contains("severity") && object["severity"] != "note") ++count;
+    json.remove_prefix(end + 1);
+  }
+  return count;
+}
+
+std::size_t lines_of(std::string_view text) {
+  std::size_t count = 0;
+  for (char c : text) count += c == '\n';
+  return count;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,6 +99,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string best = report_of(path, profile, torvex::best_scan_level());
     std::string portable = report_of(path, profile, torvex::ScanLevel::kPortable);
     if (best != portable) __builtin_trap();
+    std::string gcc = findings_of<torvex::GccWriter>(path, profile);
+    std::string json = findings_of<torvex::JsonWriter>(path, profile);
+    if (errors_and_warnings_of_json(json) != lines_of(gcc)) __builtin_trap();
   }
   torvex::set_scan_level(torvex::best_scan_level());
   return 0;
