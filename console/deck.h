@@ -64,6 +64,7 @@ class Deck {
 
  private:
   static constexpr std::size_t kBlockBytes = 1 << 20;
+  static constexpr std::size_t kCountingBlockBytes = 256 << 10;
 
   std::size_t piece_start(std::size_t at) const;
   bool refill(std::size_t keep_from);

@@ -30,7 +30,9 @@ TEST(AnalysisType, SolutionNamesAndNumbers) {
   for (const auto& c : cases) {
     Profile profile = Profile::kFrequencyResponse;
     EXPECT_EQ(profile_of_solution(c.solution, &profile), c.told) << c.solution;
-    if (c.told) EXPECT_EQ(profile, c.profile) << c.solution;
+    if (c.told) {
+      EXPECT_EQ(profile, c.profile) << c.solution;
+    }
   }
 }
 
