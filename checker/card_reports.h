@@ -13,7 +13,7 @@ namespace torvex {
 /// A FORCE line after the first RLOAD2 line: its three direction
 /// components, T6 to T8 of the line's first eight tokens.
 template <class Writer>
-void load_report(std::string_view line, LineNumber at, TokenFields& tokens,
+void load_report(std::string_view line, const Place& at, TokenFields& tokens,
                  Writer& writer) {
   // Usual layout: name, load set, node, coordinate system, scale factor,
   // then the three direction components.
@@ -25,7 +25,7 @@ void load_report(std::string_view line, LineNumber at, TokenFields& tokens,
 /// independent node, T5 the first dependent node) with its linked
 /// components T4. Nothing once the mass node's link has been reported.
 template <class Writer>
-void link_report(std::string_view line, LineNumber at, TokenFields& tokens,
+void link_report(std::string_view line, const Place& at, TokenFields& tokens,
                  Writer& writer, CheckState& state) {
   // Usual layout: name, element number, independent node, components,
   // first dependent node.
@@ -52,7 +52,7 @@ void link_report(std::string_view line, LineNumber at, TokenFields& tokens,
 /// An SPC line after the first line containing "Constraint": its node T3
 /// and components T4; the mass node then counts as constrained.
 template <class Writer>
-void constraint_report(std::string_view line, LineNumber at, TokenFields& tokens,
+void constraint_report(std::string_view line, const Place& at, TokenFields& tokens,
                        Writer& writer, CheckState& state) {
   // Usual layout: name, constraint set, node, components.
   tokens.tokenise(line, 5);

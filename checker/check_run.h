@@ -16,6 +16,7 @@
 #include "checker/profiles.h"
 #include "checker/solution_reports.h"
 #include "console/deck.h"
+#include "console/including_deck.h"
 #include "console/tokens.h"
 
 namespace torvex {
@@ -49,7 +50,7 @@ void load_profile(Profile profile, CheckState& state);
 /// when the writer counts lines. Returns true when the line raised a
 /// marker or a presence flag.
 template <class Writer>
-bool scan_line(std::string_view line, LineNumber at, const LineMatcher& matcher,
+bool scan_line(std::string_view line, const Place& at, const LineMatcher& matcher,
                TokenFields& tokens, Writer& writer, CheckState& state) {
   const std::uint32_t found = matcher.match(line);
   auto holds = [&](int slot) { return (found >> slot) & 1; };
@@ -71,7 +72,7 @@ bool scan_line(std::string_view line, LineNumber at, const LineMatcher& matcher,
     const int k = __builtin_ctz(rest);
     if (!state.present[k]) {
       raise(state.present[k]);
-      if (k == kGravitySlot) state.gravity_line = at;
+      if (k == kGravitySlot) state.gravity_place = at;
     }
   }
   if (state.dynamic_load_marker && holds(kLoadSlot)) {
@@ -102,10 +103,23 @@ void write_verdict(Writer& writer, const CheckState& state) {
     writer.write(MissingKeyword{state.profile, state.keyword(k)});
   }
   if (state.present[kGravitySlot]) {
-    writer.write(GravityLoad{state.profile, state.gravity_line, state.keyword(kGravitySlot)});
+    writer.write(
+        GravityLoad{state.profile, state.gravity_place, state.keyword(kGravitySlot)});
   }
   if (!state.mass_node_constrained) {
-    writer.write(MassNodeUnconstrained{state.mass_node_line, state.mass_node});
+    writer.write(MassNodeUnconstrained{state.mass_node_place, state.mass_node});
+  }
+}
+
+/// Hands the writer the INCLUDE statements of the scan whose file could
+/// not be read, at the statement, before the lines that follow it.
+template <class Writer, class DeckType>
+void report_include_failures(DeckType& deck, Writer& writer) {
+  if constexpr (requires(FailedInclude * failed) { deck.take_failure(failed); }) {
+    FailedInclude failed;
+    while (deck.take_failure(&failed)) {
+      writer.write(IncludeFailure{failed.at, failed.name, failed.reason});
+    }
   }
 }
 
@@ -113,9 +127,10 @@ void write_verdict(Writer& writer, const CheckState& state) {
 /// the writer: the point-mass pre-scan, the card reports line by line,
 /// and the verdict. Reads the deck twice. state starts as a fresh
 /// CheckState. If reading fails (deck.failed()), the run stops without a
-/// verdict.
-template <class Writer>
-void check_run(Profile profile, Deck& deck, Writer& writer, CheckState& state) {
+/// verdict. DeckType is a Deck, or a deck that follows INCLUDE statements
+/// and hands over the statements whose file it could not read.
+template <class Writer, class DeckType>
+void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& state) {
   load_profile(profile, state);
   deck.count_lines(Writer::kNeedsLines);
 
@@ -128,8 +143,9 @@ void check_run(Profile profile, Deck& deck, Writer& writer, CheckState& state) {
   KeywordFilter filter(interest);
   std::string_view line;
   while (deck.next_line_with(filter.pairs(), &line)) {
-    LineNumber at = 0;
-    if constexpr (Writer::kNeedsLines) at = deck.line_number();
+    report_include_failures(deck, writer);
+    Place at;
+    if constexpr (Writer::kNeedsLines) at = deck.place();
     // Markers and presence flags change on few lines; only then do the
     // sets of keywords searched and matched shrink.
     if (scan_line(line, at, matcher, deck.tokens(), writer, state)) {
@@ -138,6 +154,7 @@ void check_run(Profile profile, Deck& deck, Writer& writer, CheckState& state) {
       matcher = LineMatcher(state);
     }
   }
+  report_include_failures(deck, writer);
   if (deck.failed()) return;
 
   write_verdict(writer, state);

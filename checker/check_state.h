@@ -38,8 +38,8 @@ struct CheckState {
   /// Where findings without a card of their own point, when the writer
   /// counts lines: the CONM2 line that set the mass node, and the first
   /// line that contained the gravity load keyword.
-  LineNumber mass_node_line = 0;
-  LineNumber gravity_line = 0;
+  Place mass_node_place;
+  Place gravity_place;
 
   std::string_view keyword(int slot) const { return keywords[slot]; }
   bool transient() const { return profile == Profile::kModalTransient; }

@@ -8,15 +8,14 @@
 #include <string_view>
 
 #include "checker/profiles.h"
+#include "console/place.h"
 
 namespace torvex {
 
 enum class Severity { kNote, kWarning, kError };
 
-/// Physical line of the deck, counted from 1 (a 199-byte piece belongs to
-/// the line it was cut from); 0 when the finding has no line, or when the
-/// writer does not ask for lines (see kNeedsLines below).
-using LineNumber = std::int64_t;
+/// Findings carry a Place (console/place.h): no line when the finding has
+/// none, or when the writer does not ask for lines (see kNeedsLines).
 
 /// Texts are views of token fields or of the deck's line: valid only
 /// while write() runs.
@@ -24,7 +23,7 @@ using LineNumber = std::int64_t;
 /// A CONM2 line of the pre-scan: its third token is the point-mass node.
 struct PointMassNode {
   static constexpr Severity kSeverity = Severity::kNote;
-  LineNumber line;
+  Place at;
   std::string_view node_text;
   std::int32_t node;
 };
@@ -32,7 +31,7 @@ struct PointMassNode {
 /// A FORCE line after the first RLOAD2 line: its direction components.
 struct LoadComponents {
   static constexpr Severity kSeverity = Severity::kNote;
-  LineNumber line;
+  Place at;
   std::string_view x, y, z;
 };
 
@@ -43,16 +42,18 @@ struct FirstLinkLine {};
 /// The first RBE2 line that touches the mass node. Components of more than
 /// one digit (above 3) are a Link Error.
 struct MassNodeLink {
-  LineNumber line;
+  Place at;
   std::string_view independent_text, dependent_text, components_text;
   std::int32_t independent, dependent, components;
-  Severity severity() const { return components > 3 ? Severity::kError : Severity::kNote; }
+  Severity severity() const {
+    return components > 3 ? Severity::kError : Severity::kNote;
+  }
 };
 
 /// An SPC line after the first line containing "Constraint".
 struct Constraint {
   static constexpr Severity kSeverity = Severity::kNote;
-  LineNumber line;
+  Place at;
   std::int32_t node, components;
   bool mass_node;
 };
@@ -60,7 +61,7 @@ struct Constraint {
 /// An EIGRL line: the whole line, echoed, and its third token.
 struct Eigenvalues {
   static constexpr Severity kSeverity = Severity::kNote;
-  LineNumber line;
+  Place at;
   std::string_view card_line;
   std::string_view count_text;
 };
@@ -68,7 +69,7 @@ struct Eigenvalues {
 /// A TSTEP line of the bulk data (modal transient profile).
 struct TimeStep {
   static constexpr Severity kSeverity = Severity::kNote;
-  LineNumber line;
+  Place at;
   std::string_view samples_text;
   std::int32_t samples;
   double time_step;
@@ -81,20 +82,29 @@ struct MissingKeyword {
   std::string_view keyword;
 };
 
-/// The gravity load keyword occurred; line is its first occurrence.
+/// The gravity load keyword occurred; at is its first occurrence.
 struct GravityLoad {
   static constexpr Severity kSeverity = Severity::kError;
   Profile profile;
-  LineNumber line;
+  Place at;
   std::string_view keyword;
 };
 
-/// No SPC line constrained the mass node; line is the CONM2 line that set
-/// the mass node, 0 when the deck has none.
+/// No SPC line constrained the mass node; at is the CONM2 line that set
+/// the mass node, no line when the deck has none.
 struct MassNodeUnconstrained {
   static constexpr Severity kSeverity = Severity::kWarning;
-  LineNumber line;
+  Place at;
   std::int32_t mass_node;
+};
+
+/// An INCLUDE statement whose file could not be read: at is the
+/// statement's first line, name the file as the statement names it.
+struct IncludeFailure {
+  static constexpr Severity kSeverity = Severity::kError;
+  Place at;
+  std::string_view name;
+  std::string_view reason;
 };
 
 template <class Finding>

@@ -4,7 +4,6 @@
 
 #include "checker/check_state.h"
 #include "checker/keyword_filter.h"
-#include "console/deck.h"
 #include "console/numbers.h"
 
 namespace torvex {
@@ -13,8 +12,8 @@ namespace torvex {
 /// keyword, reports its third token as the point-mass node and makes its
 /// integer the mass node, so the last such line decides. Rewinds the deck
 /// for the scan. Presence flags and markers are not touched.
-template <class Writer>
-void point_mass_prescan(Deck& deck, Writer& writer, CheckState& state) {
+template <class Writer, class DeckType>
+void point_mass_prescan(DeckType& deck, Writer& writer, CheckState& state) {
   std::string_view keyword = state.keyword(kPointMassSlot);
   KeywordList interest;
   interest.add(keyword);
@@ -26,8 +25,8 @@ void point_mass_prescan(Deck& deck, Writer& writer, CheckState& state) {
     // Usual layout: name, element number, node, coordinate system, mass.
     tokens.tokenise(line, 8);
     state.mass_node = integer_of(tokens[3]);
-    if constexpr (Writer::kNeedsLines) state.mass_node_line = deck.line_number();
-    writer.write(PointMassNode{state.mass_node_line, tokens[3], state.mass_node});
+    if constexpr (Writer::kNeedsLines) state.mass_node_place = deck.place();
+    writer.write(PointMassNode{state.mass_node_place, tokens[3], state.mass_node});
   }
   deck.rewind();
 }

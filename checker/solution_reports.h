@@ -14,7 +14,7 @@ namespace torvex {
 /// An EIGRL line: the whole line, line end included, and its third token
 /// as the number of eigenvalues.
 template <class Writer>
-void eigenvalue_report(std::string_view line, LineNumber at, TokenFields& tokens,
+void eigenvalue_report(std::string_view line, const Place& at, TokenFields& tokens,
                        Writer& writer) {
   // Usual layout with both frequency fields blank: name, set number,
   // number of roots.
@@ -25,7 +25,7 @@ void eigenvalue_report(std::string_view line, LineNumber at, TokenFields& tokens
 /// A TSTEP line of the bulk data: the number of steps T3 as written and
 /// the time increment T4.
 template <class Writer>
-void time_step_report(std::string_view line, LineNumber at, TokenFields& tokens,
+void time_step_report(std::string_view line, const Place& at, TokenFields& tokens,
                       Writer& writer) {
   // Usual layout: name, set number, number of steps, time increment.
   tokens.tokenise(line, 4);

@@ -16,6 +16,7 @@
 #include "command_line/options.h"
 #include "command_line/ordered_output.h"
 #include "console/deck.h"
+#include "console/including_deck.h"
 #include "console/output.h"
 #include "writers/gcc_writer.h"
 #include "writers/json_writer.h"
@@ -42,26 +43,44 @@ void say(Run& run, std::size_t index, const std::string& message) {
   run.output.write(index, true, "torvex: " + message + "\n");
 }
 
-// Checks deck index with the reader deck; returns its status.
-int check_deck(Run& run, std::size_t index, Deck& deck) {
-  const std::string& name = run.options.decks[index];
-  std::string reason;
-  if (!deck.open(name, &reason)) {
-    say(run, index, "cannot open '" + name + "': " + reason);
-    return kStatusUnreadable;
-  }
-  Profile profile = Profile::kFrequencyResponse;
-  if (run.options.type) {
-    profile = *run.options.type;
-  } else if (!profile_of_deck(deck, &profile, &reason)) {
-    if (deck.failed()) {
-      say(run, index, "cannot read '" + name + "': " + std::strerror(deck.read_error()));
-      return kStatusUnreadable;
-    }
-    say(run, index, name + ": " + reason);
-    return kStatusUnchecked;
-  }
+// Standard error of one deck, for the text writer.
+class DeckMessages : public MessageSink {
+ public:
+  DeckMessages(OrderedOutput& output, std::size_t index)
+      : output_(output), index_(index) {}
+  void message(std::string_view line) override { output_.write(index_, true, line); }
 
+ private:
+  OrderedOutput& output_;
+  std::size_t index_;
+};
+
+// The deck reader of a job: the top file alone, or the deck as the solver
+// reads it, INCLUDE statements followed.
+struct Readers {
+  explicit Readers(const Options& options) {
+    if (options.follow_includes) {
+      including = std::make_unique<IncludingDeck>(options.include_search);
+    } else {
+      plain = std::make_unique<Deck>();
+    }
+  }
+  Deck& top() { return including ? including->top() : *plain; }
+  std::unique_ptr<Deck> plain;
+  std::unique_ptr<IncludingDeck> including;
+};
+
+bool read_whole(const Deck&) { return true; }
+bool read_whole(const IncludingDeck& deck) { return deck.read_whole(); }
+std::string failed_file(const Deck&, const std::string& name) { return name; }
+std::string failed_file(const IncludingDeck& deck, const std::string& name) {
+  return deck.failed_file().empty() ? name : deck.failed_file();
+}
+
+// Checks the open deck index in the chosen format; returns its status.
+template <class DeckType>
+int check_open_deck(Run& run, std::size_t index, Profile profile, DeckType& deck) {
+  const std::string& name = run.options.decks[index];
   OrderedOutput::Stream stream(run.output, index);
   CheckState state;
   {
@@ -75,7 +94,8 @@ int check_deck(Run& run, std::size_t index, Deck& deck) {
         }
         // What the dialogue writes after " File: NAME opened. \n".
         out.put("\n");
-        TextWriter writer(out);
+        DeckMessages messages(run.output, index);
+        TextWriter writer(out, &messages, name);
         check_run(profile, deck, writer, state);
         break;
       }
@@ -87,7 +107,7 @@ int check_deck(Run& run, std::size_t index, Deck& deck) {
       case Format::kJson: {
         JsonWriter writer(out, name);
         check_run(profile, deck, writer, state);
-        if (!deck.failed()) writer.write_summary(state);
+        if (!deck.failed()) writer.write_summary(state, read_whole(deck));
         break;
       }
     }
@@ -96,10 +116,41 @@ int check_deck(Run& run, std::size_t index, Deck& deck) {
   }
   if (deck.failed()) {
     // A verdict of a deck read in part would be wrong: none was written.
-    say(run, index, "cannot read '" + name + "': " + std::strerror(deck.read_error()));
+    say(run, index,
+        "cannot read '" + failed_file(deck, name) +
+            "': " + std::strerror(deck.read_error()));
     return kStatusUnreadable;
   }
+  // An included file not read: the verdict may be wrong, and says so.
+  if (!read_whole(deck)) return kStatusUnreadable;
   return has_errors_or_warnings(state) ? kStatusFindings : kStatusClean;
+}
+
+// Opens deck index, tells its analysis type and checks it; returns its
+// status.
+int check_deck(Run& run, std::size_t index, Readers& readers) {
+  const std::string& name = run.options.decks[index];
+  std::string reason;
+  bool opened = readers.including ? readers.including->open(name, &reason)
+                                  : readers.plain->open(name, &reason);
+  if (!opened) {
+    say(run, index, "cannot open '" + name + "': " + reason);
+    return kStatusUnreadable;
+  }
+  Profile profile = Profile::kFrequencyResponse;
+  if (run.options.type) {
+    profile = *run.options.type;
+  } else if (!profile_of_deck(readers.top(), &profile, &reason)) {
+    Deck& top = readers.top();
+    if (top.failed()) {
+      say(run, index, "cannot read '" + name + "': " + std::strerror(top.read_error()));
+      return kStatusUnreadable;
+    }
+    say(run, index, name + ": " + reason);
+    return kStatusUnchecked;
+  }
+  if (readers.including) return check_open_deck(run, index, profile, *readers.including);
+  return check_open_deck(run, index, profile, *readers.plain);
 }
 
 }  // namespace
@@ -139,10 +190,10 @@ int run_command_line(int argc, char** argv) {
   std::vector<int> statuses(decks, kStatusClean);
   std::atomic<std::size_t> next{0};
   auto work = [&] {
-    auto deck = std::make_unique<Deck>();
+    Readers readers(options);
     for (std::size_t i; (i = next++) < decks;) {
       // Once output has failed, what is left is not checked.
-      if (output.error() == 0) statuses[i] = check_deck(run, i, *deck);
+      if (output.error() == 0) statuses[i] = check_deck(run, i, readers);
       output.finish(i);
     }
   };

@@ -27,13 +27,24 @@ const char kHelpText[] =
     "                       json: one JSON object per finding and a summary per deck\n"
     "  -j, --jobs=N         check N decks at once (default: the number of processors);\n"
     "                       the output is in the order of the decks all the same\n"
+    "      --no-include     check each named file alone; INCLUDE statements are\n"
+    "                       otherwise followed, each file read in their place\n"
+    "  -I, --include-dir=DIR  look for included files in DIR too (repeatable)\n"
+    "      --symbol=SYMBOL=DIR  an include name SYMBOL:rest means DIR/rest\n"
+    "                       (repeatable)\n"
     "  -h, --help           show this help and exit\n"
     "  -V, --version        show the version and exit\n"
     "  --                   end of the options: every later argument is a deck\n"
     "\n"
+    "An include name is found as written when absolute; a relative one in the\n"
+    "folder of the file that includes it, then the top deck's folder, then each\n"
+    "--include-dir in order. / and \\ both separate folders; $NAME and ${NAME}\n"
+    "take the environment variable's value.\n"
+    "\n"
     "Exit status: 0 every deck checked, no error or warning; 3 a deck has an\n"
     "error or a warning; 2 bad usage, or a deck whose analysis type could not be\n"
-    "told; 1 a deck could not be opened or read, or output could not be written.\n"
+    "told; 1 a deck (or a file it includes) could not be opened or read, or\n"
+    "output could not be written.\n"
     "With several decks, the first of 1, 2, 3, 0 that applies.\n";
 
 namespace {
@@ -71,6 +82,20 @@ bool parse_jobs(std::string_view value, Options* options) {
   return true;
 }
 
+// Long options without a short form.
+constexpr int kNoInclude = 256;
+constexpr int kSymbol = 257;
+
+bool parse_symbol(std::string_view value, Options* options) {
+  std::size_t equals = value.find('=');
+  if (equals == 0 || equals == std::string_view::npos || equals + 1 == value.size()) {
+    return false;
+  }
+  options->include_search.symbols.emplace_back(value.substr(0, equals),
+                                               value.substr(equals + 1));
+  return true;
+}
+
 Request usage_error(const char* what, const char* value) {
   std::fprintf(stderr, "torvex: %s%s\nTry 'torvex --help' for more information.\n", what,
                value);
@@ -83,6 +108,9 @@ Request parse_options(int argc, char** argv, Options* options) {
   static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
                                         {"format", required_argument, nullptr, 'f'},
                                         {"jobs", required_argument, nullptr, 'j'},
+                                        {"no-include", no_argument, nullptr, kNoInclude},
+                                        {"include-dir", required_argument, nullptr, 'I'},
+                                        {"symbol", required_argument, nullptr, kSymbol},
                                         {"help", no_argument, nullptr, 'h'},
                                         {"version", no_argument, nullptr, 'V'},
                                         {nullptr, 0, nullptr, 0}};
@@ -91,7 +119,7 @@ Request parse_options(int argc, char** argv, Options* options) {
   opterr = 0;
   optind = 1;
   for (;;) {
-    int option = getopt_long(argc, argv, ":t:f:j:hV", kLongOptions, nullptr);
+    int option = getopt_long(argc, argv, ":t:f:j:I:hV", kLongOptions, nullptr);
     if (option == -1) break;
     switch (option) {
       case 't':
@@ -107,6 +135,17 @@ Request parse_options(int argc, char** argv, Options* options) {
       case 'j':
         if (!parse_jobs(optarg, options)) {
           return usage_error("--jobs takes a whole number from 1 to 1024, not ", optarg);
+        }
+        break;
+      case kNoInclude:
+        options->follow_includes = false;
+        break;
+      case 'I':
+        options->include_search.folders.emplace_back(optarg);
+        break;
+      case kSymbol:
+        if (!parse_symbol(optarg, options)) {
+          return usage_error("--symbol takes SYMBOL=DIR, not ", optarg);
         }
         break;
       case 'h':

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "checker/profiles.h"
+#include "console/include_names.h"
 
 namespace torvex {
 
@@ -19,12 +20,17 @@ struct Options {
   /// Decks checked at once; 0 until chosen (then the processors' count).
   unsigned jobs = 0;
   std::vector<std::string> decks;
+  /// INCLUDE statements followed (--no-include: the named file alone).
+  bool follow_includes = true;
+  /// --include-dir and --symbol.
+  IncludeSearch include_search;
 };
 
 enum class Request { kCheck, kHelp, kVersion, kUsageError };
 
 /// Reads the arguments with getopt_long: --type/-t, --format/-f,
-/// --jobs/-j, --help/-h, --version/-V, "--" ends the options. On a usage
+/// --jobs/-j, --no-include, --include-dir/-I, --symbol, --help/-h,
+/// --version/-V; "--" ends the options. On a usage
 /// error writes one line that says what is wrong to standard error.
 Request parse_options(int argc, char** argv, Options* options);
 

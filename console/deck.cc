@@ -62,6 +62,7 @@ bool Deck::open(const std::string& name, std::string* reason) {
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if (fd_ >= 0) ::close(fd_);
   fd_ = fd;
+  lines_at_grid_.clear();
   read_error_ = 0;
   // A new deck starts with empty token fields, as the program does.
   tokens_ = TokenFields();
@@ -71,6 +72,9 @@ bool Deck::open(const std::string& name, std::string* reason) {
 
 void Deck::rewind() {
   pos_ = end_ = 0;
+  buffer_offset_ = 0;
+  first_is_line_start_ = true;
+  statement_hint_ = kNoHint;
   lines_before_ = 0;
   counted_ = line_start_ = 0;
   end_of_deck_ = false;
@@ -94,19 +98,51 @@ std::size_t Deck::piece_start(std::size_t at) const {
 // behind it. False when nothing more could be read.
 bool Deck::refill(std::size_t keep_from) {
   if (count_lines_) {
-    lines_before_ += static_cast<std::int64_t>(
-        count_newlines(buffer_ + counted_, keep_from - counted_));
+    // buffer_[keep_from, end_) holds no newline (it is the start of a line
+    // that goes on): the newlines before keep_from are those before end_.
+    // An earlier reading may have counted them at this end; else a search
+    // for statements that ran to the end has counted them from where it
+    // started; else they are counted now.
+    std::uint64_t end_offset = buffer_offset_ + end_;
+    bool on_grid = end_offset % kCountingBlockBytes == 0;
+    std::size_t grid_point = static_cast<std::size_t>(end_offset / kCountingBlockBytes);
+    if (on_grid && grid_point < lines_at_grid_.size() &&
+        lines_at_grid_[grid_point] >= 0) {
+      lines_before_ = lines_at_grid_[grid_point];
+    } else {
+      std::size_t newlines =
+          statement_hint_ == end_ && scan_from_ >= counted_
+              ? count_newlines(buffer_ + counted_, scan_from_ - counted_) + scan_newlines_
+              : count_newlines(buffer_ + counted_, keep_from - counted_);
+      lines_before_ += static_cast<std::int64_t>(newlines);
+      if (on_grid) {
+        if (grid_point >= lines_at_grid_.size())
+          lines_at_grid_.resize(grid_point + 1, -1);
+        lines_at_grid_[grid_point] = lines_before_;
+      }
+    }
     counted_ = line_start_ = 0;
   }
+  first_is_line_start_ = is_line_start(keep_from);
+  buffer_offset_ += keep_from;
+  statement_hint_ = kNoHint;
   std::size_t kept = end_ - keep_from;
   std::memmove(buffer_, buffer_ + keep_from, kept);
   pos_ = 0;
   end_ = kept;
   if (end_of_deck_) return false;
   for (;;) {
-    // Counting lines reads the bytes again: blocks that stay in the
-    // processor's second-level cache make that second look cheap.
-    ssize_t got = ::read(fd_, buffer_ + kept, count_lines_ ? kCountingBlockBytes : kBlockBytes);
+    // Counting lines and finding statements read the bytes again: blocks
+    // that stay in the processor's second-level cache make that cheap.
+    // Counting reads end on the grid of kCountingBlockBytes, where the
+    // line counts of the first reading are kept.
+    std::size_t block = kBlockBytes;
+    if (count_lines_) {
+      block = kCountingBlockBytes - (buffer_offset_ + kept) % kCountingBlockBytes;
+    } else if (find_includes_) {
+      block = kCountingBlockBytes;
+    }
+    ssize_t got = ::read(fd_, buffer_ + kept, block);
     if (got > 0) {
       end_ += static_cast<std::size_t>(got);
       return true;
@@ -123,6 +159,10 @@ bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
   for (;;) {
     std::size_t unread = end_ - pos_;
     std::size_t hit = pairs ? pos_ + pairs->find(buffer_ + pos_, unread) : pos_;
+    if (find_includes_ && hit > pos_) {
+      std::size_t statement = find_statement(pos_);
+      if (statement < hit) hit = statement;
+    }
     if (hit >= end_) {
       // No sequence here. Keep only the unfinished line at the end, whose
       // bytes may start a sequence that the next block completes.
@@ -156,6 +196,53 @@ bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
     pos_ = stop;
     return true;
   }
+}
+
+// Whether the physical line at buffer_[at] may be an INCLUDE statement:
+// its first word, after blanks, starts with the letters of INCLUDE in any
+// case. True as well when the buffer ends before that can be told.
+bool Deck::may_start_statement(std::size_t at) const {
+  while (at < end_ && (buffer_[at] == ' ' || buffer_[at] == '\t')) ++at;
+  static constexpr char kWord[] = "include";
+  for (std::size_t i = 0; i + 1 < sizeof kWord; ++i, ++at) {
+    if (at == end_) return true;
+    if ((buffer_[at] | 0x20) != kWord[i]) return false;
+  }
+  return true;
+}
+
+// The first line start at or after from that may be an INCLUDE statement,
+// or end_. Between refills the answer is kept: the search goes forward.
+std::size_t Deck::find_statement(std::size_t from) {
+  if (statement_hint_ != kNoHint && statement_hint_ >= from) return statement_hint_;
+  scan_from_ = from;
+  scan_newlines_ = 0;
+  if (is_line_start(from) && may_start_statement(from)) return statement_hint_ = from;
+  // Every other line start follows a newline.
+  for (std::size_t at = from; at < end_;) {
+    std::size_t start =
+        at + find_possible_statement(buffer_ + at, end_ - at, &scan_newlines_);
+    if (start >= end_) break;
+    if (may_start_statement(start)) return statement_hint_ = start;
+    at = start;
+  }
+  return statement_hint_ = end_;
+}
+
+LineNumber Deck::line_number_of(std::uint64_t stop) const {
+  LineNumber lines = 1;
+  char block[64 * 1024];
+  for (std::uint64_t at = 0; at < stop;) {
+    std::size_t want =
+        stop - at < sizeof block ? static_cast<std::size_t>(stop - at) : sizeof block;
+    ssize_t got = ::pread(fd_, block, want, static_cast<off_t>(at));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return 0;
+    lines +=
+        static_cast<LineNumber>(count_newlines(block, static_cast<std::size_t>(got)));
+    at += static_cast<std::uint64_t>(got);
+  }
+  return lines;
 }
 
 std::int64_t Deck::line_number() {

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/pair_scan.h"
+#include "console/place.h"
 #include "console/tokens.h"
 
 namespace torvex {
@@ -47,6 +49,18 @@ class Deck {
   /// Positions the deck at its first byte again.
   void rewind();
 
+  /// Whether next_line_with() also hands out every physical line whose
+  /// first word, after blanks, may be INCLUDE in any case, whatever the
+  /// pairs, for a reader that follows INCLUDE statements. Such a line may
+  /// turn out not to be a statement; the caller decides.
+  void find_include_statements(bool on) {
+    find_includes_ = on;
+    statement_hint_ = kNoHint;
+  }
+  /// Whether the line handed out last starts a physical line, rather than
+  /// going on with a line longer than kMaxLineBytes.
+  bool line_starts_physical_line() const { return is_line_start(line_start_); }
+
   /// Whether line_number() may be asked; off, counting costs nothing.
   /// Takes effect from the deck's first byte: set it before reading.
   void count_lines(bool on) { count_lines_ = on; }
@@ -54,6 +68,14 @@ class Deck {
   /// piece of a longer line has the number of the line it was cut from).
   /// Needs count_lines(true). Counts only the bytes since the last call.
   std::int64_t line_number();
+  /// The place of the line handed out last, in the deck named by the user.
+  Place place() { return {{}, line_number()}; }
+  /// The file offset of the line handed out last.
+  std::uint64_t line_offset() const { return buffer_offset_ + line_start_; }
+  /// The physical line number of the line at a file offset, found by
+  /// reading the file again up to it, whether lines are counted or not:
+  /// for a rare finding. 0 when that read fails.
+  LineNumber line_number_of(std::uint64_t offset) const;
 
   /// True once reading the deck has failed; read_error() then tells why.
   bool failed() const { return read_error_ != 0; }
@@ -66,8 +88,16 @@ class Deck {
   static constexpr std::size_t kBlockBytes = 1 << 20;
   static constexpr std::size_t kCountingBlockBytes = 256 << 10;
 
+  static constexpr std::size_t kNoHint = ~std::size_t{0};
+
   std::size_t piece_start(std::size_t at) const;
   bool refill(std::size_t keep_from);
+  // Whether buffer_[at] is the first byte of a physical line.
+  bool is_line_start(std::size_t at) const {
+    return at == 0 ? first_is_line_start_ : buffer_[at - 1] == '\n';
+  }
+  std::size_t find_statement(std::size_t from);
+  bool may_start_statement(std::size_t at) const;
 
   int fd_ = -1;
   bool end_of_deck_ = false;
@@ -81,6 +111,21 @@ class Deck {
   std::int64_t lines_before_ = 0;
   std::size_t counted_ = 0;
   std::size_t line_start_ = 0;
+  // The file offset of buffer_[0], and whether it starts a physical line.
+  std::uint64_t buffer_offset_ = 0;
+  bool first_is_line_start_ = true;
+  // INCLUDE statements: the first candidate line at or after the place
+  // last searched from, end_ when there is none in the buffer.
+  bool find_includes_ = false;
+  std::size_t statement_hint_ = kNoHint;
+  // The newlines among buffer_[scan_from_, statement_hint_), counted by
+  // the search for statements, so that lines are not counted twice.
+  std::size_t scan_from_ = 0;
+  std::size_t scan_newlines_ = 0;
+  // The newlines before each multiple of kCountingBlockBytes of the file,
+  // -1 where not known: counted in the first reading, read in the second.
+  // Eight bytes per 256 KiB of deck.
+  std::vector<std::int64_t> lines_at_grid_;
   TokenFields tokens_;
   // A block, plus room for the unfinished line carried over from the
   // block before.

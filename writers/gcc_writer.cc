@@ -2,11 +2,15 @@
 
 namespace torvex {
 
-void GccWriter::start_line(LineNumber line, Severity severity) {
-  text_ = deck_name_;
-  if (line > 0) {
+void GccWriter::start_line(const Place& at, Severity severity) {
+  if (at.file.empty()) {
+    text_ = deck_name_;
+  } else {
+    text_ = at.file;
+  }
+  if (at.line > 0) {
     text_ += ':';
-    text_ += std::to_string(line);
+    text_ += std::to_string(at.line);
   }
   text_ += severity == Severity::kError ? ": error: " : ": warning: ";
 }

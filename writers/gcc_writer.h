@@ -27,16 +27,16 @@ class GccWriter {
   void write(const Finding& f) {
     Severity severity = severity_of(f);
     if (severity == Severity::kNote) return;
-    LineNumber line = 0;
-    if constexpr (requires { f.line; }) line = f.line;
-    start_line(line, severity);
+    Place at;
+    if constexpr (requires { f.at; }) at = f.at;
+    start_line(at, severity);
     append_message(&text_, f);
     text_ += '\n';
     out_.put(text_);
   }
 
  private:
-  void start_line(LineNumber line, Severity severity);
+  void start_line(const Place& at, Severity severity);
   Output& out_;
   std::string deck_name_;
   std::string text_;

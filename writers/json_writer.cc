@@ -72,7 +72,11 @@ void JsonWriter::add_values(JsonLine& object, const MassNodeUnconstrained& f) {
   object.text("kind", "mass_node_unconstrained").integer("mass_node", f.mass_node);
 }
 
-void JsonWriter::write_summary(const CheckState& state) {
+void JsonWriter::add_values(JsonLine& object, const IncludeFailure& f) {
+  object.text("kind", "include").text("include", f.name).text("reason", f.reason);
+}
+
+void JsonWriter::write_summary(const CheckState& state, bool read_whole) {
   text_.clear();
   JsonLine object(&text_);
   object.text("file", deck_name_).text("kind", "summary");
@@ -81,6 +85,7 @@ void JsonWriter::write_summary(const CheckState& state) {
   object.integer("errors", counts_[static_cast<int>(Severity::kError)]);
   object.integer("warnings", counts_[static_cast<int>(Severity::kWarning)]);
   object.integer("notes", counts_[static_cast<int>(Severity::kNote)]);
+  object.boolean("read_whole", read_whole);
   object.finish();
   out_.put(text_);
 }

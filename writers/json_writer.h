@@ -21,7 +21,8 @@ class JsonWriter {
   static constexpr bool kNeedsLines = true;
 
   /// deck_name is the deck as the user named it: every object's "file".
-  JsonWriter(Output& out, std::string_view deck_name) : out_(out), deck_name_(deck_name) {}
+  JsonWriter(Output& out, std::string_view deck_name)
+      : out_(out), deck_name_(deck_name) {}
 
   void write(const FirstLinkLine&) {}
   template <class Finding>
@@ -30,11 +31,11 @@ class JsonWriter {
     ++counts_[static_cast<int>(severity)];
     text_.clear();
     JsonLine object(&text_);
-    object.text("file", deck_name_);
-    LineNumber line = 0;
-    if constexpr (requires { f.line; }) line = f.line;
-    if (line > 0) {
-      object.integer("line", line);
+    Place at;
+    if constexpr (requires { f.at; }) at = f.at;
+    object.text("file", at.file.empty() ? std::string_view(deck_name_) : at.file);
+    if (at.line > 0) {
+      object.integer("line", at.line);
     } else {
       object.null("line");
     }
@@ -47,9 +48,10 @@ class JsonWriter {
     out_.put(text_);
   }
 
-  /// The deck's last object: no severity; the profile, the mass node and
-  /// the number of findings of each severity.
-  void write_summary(const CheckState& state);
+  /// The deck's last object: no severity; the profile, the mass node, the
+  /// number of findings of each severity, and whether every included
+  /// file was read.
+  void write_summary(const CheckState& state, bool read_whole = true);
 
  private:
   static const char* severity_name(Severity severity);
@@ -62,6 +64,7 @@ class JsonWriter {
   static void add_values(JsonLine& object, const MissingKeyword& f);
   static void add_values(JsonLine& object, const GravityLoad& f);
   static void add_values(JsonLine& object, const MassNodeUnconstrained& f);
+  static void add_values(JsonLine& object, const IncludeFailure& f);
 
   Output& out_;
   std::string deck_name_;

@@ -111,4 +111,11 @@ void append_message(std::string* out, const MassNodeUnconstrained& f) {
   *out += " unconstrained: no SPC line after the first \"Constraint\" line names it";
 }
 
+void append_message(std::string* out, const IncludeFailure& f) {
+  *out += "cannot open include file '";
+  *out += f.name;
+  *out += "': ";
+  *out += f.reason;
+}
+
 }  // namespace torvex

@@ -20,6 +20,7 @@ void append_message(std::string* out, const TimeStep& f);
 void append_message(std::string* out, const MissingKeyword& f);
 void append_message(std::string* out, const GravityLoad& f);
 void append_message(std::string* out, const MassNodeUnconstrained& f);
+void append_message(std::string* out, const IncludeFailure& f);
 
 /// "modal frequency-response" or "modal transient".
 const char* run_name(Profile profile);

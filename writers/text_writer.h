@@ -3,18 +3,34 @@
 #ifndef TORVEX_WRITERS_TEXT_WRITER_H_
 #define TORVEX_WRITERS_TEXT_WRITER_H_
 
+#include <string_view>
+
 #include "checker/findings.h"
 #include "console/output.h"
 
 namespace torvex {
 
+/// Where the text writer sends what is not part of the report: one line
+/// for standard error, line end included.
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  virtual void message(std::string_view line) = 0;
+};
+
 /// Writes the report as text. Everything is inline: the check run is
 /// compiled with it into the plain sequence of writes of a report line.
 class TextWriter {
  public:
+  /// Lines are counted only when an INCLUDE statement's file cannot be
+  /// read, which a deck that follows them says itself (see place()).
   static constexpr bool kNeedsLines = false;
 
   explicit TextWriter(Output& out) : out_(out) {}
+  /// For the command line: messages go to errors, naming the deck as
+  /// deck_name when the message's place is in the deck the user named.
+  TextWriter(Output& out, MessageSink* errors, std::string_view deck_name)
+      : out_(out), errors_(errors), deck_name_(deck_name) {}
 
   void write(const PointMassNode& f) {
     out_.put("\n point mass node = ");
@@ -93,9 +109,13 @@ class TextWriter {
   void write(const MassNodeUnconstrained&) {
     out_.put("\n warning:  mass node unconstrained \n");
   }
+  /// Not part of the report: a line on standard error.
+  void write(const IncludeFailure& f);
 
  private:
   Output& out_;
+  MessageSink* errors_ = nullptr;
+  std::string_view deck_name_;
 };
 
 }  // namespace torvex

@@ -20,13 +20,20 @@ CARD_OF_KIND = {"point_mass": b"CONM2", "load": b"FORCE", "link": b"RBE2",
                 "gravity_load": b"GRAV"}
 
 
-def check_deck(program, deck, deck_type, failures):
-    run = subprocess.run([program, "--format", "json", "--type", deck_type, deck],
-                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-    if run.returncode not in (0, 3):
+def check_deck(program, deck, deck_type, failures, options=(), cwd=None, statuses=(0, 3)):
+    run = subprocess.run([program, "--format", "json", "--type", deck_type, *options, deck],
+                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, cwd=cwd,
+                         env=dict(os.environ, TORVEX_TEST_LOADS="loads"))
+    if run.returncode not in statuses:
         failures.append(f"{deck!r}: status {run.returncode}: {run.stderr!r}")
         return 0
-    physical_lines = pathlib.Path(os.fsdecode(deck)).read_bytes().split(b"\n")
+    files = {}
+
+    def physical_lines(name):
+        # A finding names the file its line is in: the deck or an included file.
+        if name not in files:
+            files[name] = pathlib.Path(cwd or ".", name).read_bytes().split(b"\n")
+        return files[name]
     objects = []
     for text in run.stdout.split(b"\n")[:-1]:
         try:
@@ -48,8 +55,16 @@ def check_deck(program, deck, deck_type, failures):
         counts[finding["severity"]] += 1
         line = finding["line"]
         card = CARD_OF_KIND.get(finding["kind"])
-        if card is not None and not (isinstance(line, int) and 1 <= line <= len(physical_lines)
-                                     and card in physical_lines[line - 1]):
+        if finding["kind"] == "include":
+            card = b"INCLUDE"
+        if card is None:
+            continue
+        # A name that is not UTF-8 comes back with replacement characters:
+        # that finding's file is the deck itself.
+        name = finding["file"]
+        lines = physical_lines(name) if "\ufffd" not in name else physical_lines(os.fsdecode(deck))
+        text = lines[line - 1] if isinstance(line, int) and 1 <= line <= len(lines) else None
+        if text is None or card not in (text.upper() if card == b"INCLUDE" else text):
             failures.append(f"{deck!r}: line {line} does not hold {card}: {finding}")
     if (counts["error"], counts["warning"], counts["note"]) != (
             summary.get("errors"), summary.get("warnings"), summary.get("notes")):
@@ -58,7 +73,7 @@ def check_deck(program, deck, deck_type, failures):
 
 
 def main():
-    program = sys.argv[1]
+    program = os.path.realpath(sys.argv[1])
     failures = []
     parsed = 0
     with tempfile.TemporaryDirectory() as scratch:
@@ -79,6 +94,10 @@ def main():
         for deck in decks:
             for deck_type in ("frf", "transient"):
                 parsed += check_deck(program, deck, deck_type, failures)
+        # A deck with INCLUDE statements, two of whose files cannot be read.
+        parsed += check_deck(program, "includes/wing.nas", "frf", failures,
+                             ["--symbol", "MASSES=includes/masses", "-I", "includes/shared"],
+                             cwd=TOP / "tests/command_line/decks", statuses=(1,))
     for failure in failures:
         print(failure)
     print(f"{parsed} JSON lines parsed, {len(failures)} failures")

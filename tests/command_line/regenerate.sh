@@ -4,6 +4,8 @@
 # committing it: the expected files are the product's definition.
 # Usage: regenerate.sh PROGRAM NAME...
 set -u
+# The include tree names a folder through an environment variable.
+export TORVEX_TEST_LOADS=loads
 program=$(realpath "$1")
 shift
 here=$(cd "$(dirname "$0")" && pwd)

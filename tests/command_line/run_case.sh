@@ -4,6 +4,8 @@
 # expected/NAME.err, and the exit status with the table's.
 # Usage: run_case.sh PROGRAM NAME
 set -u
+# The include tree names a folder through an environment variable.
+export TORVEX_TEST_LOADS=loads
 program=$1 name=$2
 here=$(cd "$(dirname "$0")" && pwd)
 read -r _ expected_status arguments < <(grep -E "^$name " "$here/cases.txt")

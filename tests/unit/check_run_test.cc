@@ -167,8 +167,8 @@ TEST(CheckRun, WritesTheReferenceReportOnHardDecks) {
 struct LineRecorder {
   static constexpr bool kNeedsLines = true;
   std::vector<LineNumber> point_masses, eigenvalues;
-  void write(const PointMassNode& f) { point_masses.push_back(f.line); }
-  void write(const Eigenvalues& f) { eigenvalues.push_back(f.line); }
+  void write(const PointMassNode& f) { point_masses.push_back(f.at.line); }
+  void write(const Eigenvalues& f) { eigenvalues.push_back(f.at.line); }
   void write(const auto&) {}
 };
 
@@ -195,7 +195,47 @@ TEST(CheckRun, FindingsCarryThePhysicalLineOnHardDecks) {
       check_run(Profile::kModalTransient, *deck, recorder, state);
       EXPECT_EQ(recorder.point_masses, conm2) << "seed " << seed;
       EXPECT_EQ(recorder.eigenvalues, eigrl) << "seed " << seed;
+      // The same through a reader that follows INCLUDE statements, which
+      // counts lines while it looks for them.
+      auto including = std::make_unique<IncludingDeck>(IncludeSearch{});
+      ASSERT_TRUE(including->open(file.path(), &reason)) << reason;
+      LineRecorder followed;
+      CheckState followed_state;
+      check_run(Profile::kModalTransient, *including, followed, followed_state);
+      EXPECT_EQ(followed.point_masses, conm2) << "seed " << seed;
+      EXPECT_EQ(followed.eigenvalues, eigrl) << "seed " << seed;
     }
+  }
+  set_scan_level(best_scan_level());
+}
+
+TEST(CheckRun, LinesCountedWhileLookingForIncludeStatements) {
+  // Long stretches without a statement or a report, as in large meshes;
+  // lines of every length up to and past the 199-byte cut.
+  std::mt19937 random(5);
+  std::string bytes = "SOL SEMFREQ\nEIGRL 1 2 3\n";
+  LineNumber lines = 2;
+  std::vector<LineNumber> eigrl = {2};
+  while (bytes.size() < 2'500'000) {
+    bytes += "GRID " + std::string(random() % 260, '1') + "\n";
+    ++lines;
+    if (random() % 20000 == 0) {
+      bytes += "EIGRL 1 2 3\n";
+      eigrl.push_back(++lines);
+    }
+  }
+  bytes += "CONM2 1 7 0 1.0\n";
+  TempDeck file(bytes);
+  for (ScanLevel level : {ScanLevel::kPortable, ScanLevel::kSse2, ScanLevel::kAvx2}) {
+    set_scan_level(level);
+    auto deck = std::make_unique<IncludingDeck>(IncludeSearch{});
+    std::string reason;
+    ASSERT_TRUE(deck->open(file.path(), &reason)) << reason;
+    LineRecorder recorder;
+    CheckState state;
+    check_run(Profile::kFrequencyResponse, *deck, recorder, state);
+    EXPECT_EQ(recorder.point_masses, std::vector<LineNumber>{lines + 1});
+    EXPECT_EQ(recorder.eigenvalues, eigrl);
   }
   set_scan_level(best_scan_level());
 }
