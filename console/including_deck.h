@@ -77,6 +77,8 @@ class IncludingDeck {
   bool take_failure(FailedInclude* failure);
   /// Whether every statement's file was read since the last rewind.
   bool read_whole() const { return failures_.empty(); }
+  /// The number of files included since open().
+  std::size_t included_files() const { return paths_.size(); }
 
  private:
   struct Frame {
