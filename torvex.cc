@@ -72,5 +72,12 @@ int main(int argc, char** argv) {
                  std::strerror(deck.read_error()));
     return kNotChecked;
   }
+  if (state.record_error != 0) {
+    // The lines to report did not fit the temporary folder: no verdict.
+    out.flush();
+    std::fprintf(stderr, "torvex: cannot keep the lines to report of '%s': %s\n",
+                 name.c_str(), std::strerror(state.record_error));
+    return kNotChecked;
+  }
   return finish(out, kChecked);
 }

@@ -6,6 +6,8 @@ namespace torvex {
 // report keyword stays of interest for as long as its report can run.
 void keywords_of_interest(const CheckState& state, KeywordList* list) {
   list->clear();
+  // Every CONM2 line is read for its point-mass node.
+  list->add(state.keyword(kPointMassSlot));
   if (!state.constraint_marker) list->add(kConstraintMarkerText);
   if (!state.dynamic_load_marker) list->add(kDynamicLoadMarkerText);
   for (int k = 1; k <= state.slot_count; ++k) {
@@ -13,7 +15,7 @@ void keywords_of_interest(const CheckState& state, KeywordList* list) {
                   (k == kLoadSlot && state.dynamic_load_marker) ||
                   (k == kConstraintSlot && state.constraint_marker) ||
                   (k == kTimeStepSlot && state.bulk_marker);
-    if (report || !state.present[k]) list->add(state.keyword(k));
+    if (k != kPointMassSlot && (report || !state.present[k])) list->add(state.keyword(k));
   }
 }
 
@@ -42,7 +44,8 @@ LineMatcher::LineMatcher(const CheckState& state) {
   if (!state.constraint_marker) matcher_.add(kConstraintMarker, kConstraintMarkerText);
   for (int k = 1; k <= state.slot_count; ++k) {
     bool report = k == kEigenvalueSlot || k == kLinkSlot || k == kLoadSlot ||
-                  k == kConstraintSlot || (k == kTimeStepSlot && state.transient());
+                  k == kConstraintSlot || k == kPointMassSlot ||
+                  (k == kTimeStepSlot && state.transient());
     if (report || !state.present[k]) matcher_.add(k, state.keyword(k));
   }
   if (!state.dynamic_load_marker) {

@@ -1,5 +1,5 @@
-// The check run: the keyword table of a profile, the line scan with its
-// markers, and the verdict. What it finds goes to a writer (see
+// The check run: the keyword table of a profile, the reading with its
+// markers, the card reports, and the verdict. What it finds goes to a writer (see
 // checker/findings.h); how it is written is the writer's business.
 #ifndef TORVEX_CHECKER_CHECK_RUN_H_
 #define TORVEX_CHECKER_CHECK_RUN_H_
@@ -14,6 +14,7 @@
 #include "checker/keyword_matcher.h"
 #include "checker/prescan.h"
 #include "checker/profiles.h"
+#include "checker/report_record.h"
 #include "checker/solution_reports.h"
 #include "console/deck.h"
 #include "console/including_deck.h"
@@ -45,21 +46,26 @@ void keywords_of_interest(const CheckState& state, KeywordList* list);
 /// Sets the profile's keyword table in a fresh state.
 void load_profile(Profile profile, CheckState& state);
 
-/// Does the scan's work for one line of the deck: markers, presence flags
-/// and the card reports, in their fixed order. at is the line's number
-/// when the writer counts lines. Returns true when the line raised a
-/// marker or a presence flag.
+/// The reading's work for one line of the deck: a CONM2 line's point-mass
+/// node at once; then the markers and presence flags, in their fixed
+/// order; and, for a line whose card reports will run, an entry of the
+/// record. at is the line's place when the writer counts lines. Returns
+/// true when the line raised a marker or a presence flag.
 template <class Writer>
-bool scan_line(std::string_view line, const Place& at, const LineMatcher& matcher,
-               TokenFields& tokens, Writer& writer, CheckState& state) {
+bool read_line(std::string_view line, const Place& at, const LineMatcher& matcher,
+               TokenFields& tokens, Writer& writer, CheckState& state,
+               ReportRecord& record) {
   const std::uint32_t found = matcher.match(line);
   auto holds = [&](int slot) { return (found >> slot) & 1; };
+  // Every point-mass node is known before any card report is written, as
+  // if the deck had been read for it alone: the reports wait in the record.
+  if (holds(kPointMassSlot)) point_mass_line(line, at, tokens, writer, state);
+
   bool flags_changed = false;
   auto raise = [&](std::int32_t& flag) {
     flag = 1;
     flags_changed = true;
   };
-
   if (!state.constraint_marker && holds(LineMatcher::kConstraintMarker)) {
     raise(state.constraint_marker);
   }
@@ -75,23 +81,39 @@ bool scan_line(std::string_view line, const Place& at, const LineMatcher& matche
       if (k == kGravitySlot) state.gravity_place = at;
     }
   }
-  if (state.dynamic_load_marker && holds(kLoadSlot)) {
-    load_report(line, at, tokens, writer);
-  }
-  if (holds(kLinkSlot)) link_report(line, at, tokens, writer, state);
-  if (state.constraint_marker && holds(kConstraintSlot)) {
-    constraint_report(line, at, tokens, writer, state);
-  }
-  if (holds(kEigenvalueSlot)) eigenvalue_report(line, at, tokens, writer);
+  // The reports of the line, as the markers stand now.
+  std::uint32_t reports = 0;
+  if (state.dynamic_load_marker && holds(kLoadSlot)) reports |= ReportRecord::kLoad;
+  if (holds(kLinkSlot)) reports |= ReportRecord::kLink;
+  if (state.constraint_marker && holds(kConstraintSlot))
+    reports |= ReportRecord::kConstraint;
+  if (holds(kEigenvalueSlot)) reports |= ReportRecord::kEigenvalues;
   if (state.transient()) {
     // The time step is read before the bulk marker is set: a line holding
     // both keywords is not a time-step entry of the bulk data.
-    if (state.bulk_marker && holds(kTimeStepSlot)) {
-      time_step_report(line, at, tokens, writer);
-    }
+    if (state.bulk_marker && holds(kTimeStepSlot)) reports |= ReportRecord::kTimeStep;
     if (!state.bulk_marker && holds(kBulkSlot)) raise(state.bulk_marker);
   }
+  if (reports != 0) record.add(reports, at, line);
   return flags_changed;
+}
+
+/// The card reports of a recorded line, in their fixed order.
+template <class Writer>
+void report_line(const ReportRecord::Entry& entry, TokenFields& tokens, Writer& writer,
+                 CheckState& state) {
+  std::string_view line = entry.line;
+  if (entry.reports & ReportRecord::kLoad) load_report(line, entry.at, tokens, writer);
+  if (entry.reports & ReportRecord::kLink)
+    link_report(line, entry.at, tokens, writer, state);
+  if (entry.reports & ReportRecord::kConstraint) {
+    constraint_report(line, entry.at, tokens, writer, state);
+  }
+  if (entry.reports & ReportRecord::kEigenvalues) {
+    eigenvalue_report(line, entry.at, tokens, writer);
+  }
+  if (entry.reports & ReportRecord::kTimeStep)
+    time_step_report(line, entry.at, tokens, writer);
 }
 
 /// The verdict: each required keyword not found, in slot order, the
@@ -111,31 +133,34 @@ void write_verdict(Writer& writer, const CheckState& state) {
   }
 }
 
-/// Hands the writer the INCLUDE statements of the scan whose file could
-/// not be read, at the statement, before the lines that follow it.
-template <class Writer, class DeckType>
-void report_include_failures(DeckType& deck, Writer& writer) {
+/// Records the INCLUDE statements whose file could not be read, at the
+/// statement, before the lines that follow it.
+template <class DeckType>
+void record_include_failures(DeckType& deck, ReportRecord& record) {
   if constexpr (requires(FailedInclude * failed) { deck.take_failure(failed); }) {
     FailedInclude failed;
     while (deck.take_failure(&failed)) {
-      writer.write(IncludeFailure{failed.at, failed.name, failed.reason});
+      record.add(ReportRecord::kFailedInclude, failed.at, failed.name, failed.reason);
     }
   }
 }
 
 /// Checks the open deck against the profile and hands every finding to
-/// the writer: the point-mass pre-scan, the card reports line by line,
-/// and the verdict. Reads the deck twice. state starts as a fresh
-/// CheckState. If reading fails (deck.failed()), the run stops without a
-/// verdict. DeckType is a Deck, or a deck that follows INCLUDE statements
-/// and hands over the statements whose file it could not read.
+/// the writer: the point-mass nodes, the card reports line by line, and
+/// the verdict. Reads each byte of the deck once: the card reports, which
+/// need the mass node that the last CONM2 line decides, run on the lines
+/// recorded once the reading is done (record_memory bytes in memory, the
+/// rest in a temporary file). state starts as a fresh CheckState. If
+/// reading fails (deck.failed()) or the record cannot be kept
+/// (state.record_error), the run stops without a verdict. DeckType is a
+/// Deck, or a deck that follows INCLUDE statements and hands over the
+/// statements whose file it could not read.
 template <class Writer, class DeckType>
-void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& state) {
+void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& state,
+               std::size_t record_memory = ReportRecord::kMemoryBytes) {
   load_profile(profile, state);
   deck.count_lines(Writer::kNeedsLines);
-
-  point_mass_prescan(deck, writer, state);
-  if (deck.failed()) return;
+  ReportRecord record(record_memory);
 
   LineMatcher matcher(state);
   KeywordList interest;
@@ -143,19 +168,32 @@ void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& stat
   KeywordFilter filter(interest);
   std::string_view line;
   while (deck.next_line_with(filter.pairs(), &line)) {
-    report_include_failures(deck, writer);
+    record_include_failures(deck, record);
     Place at;
     if constexpr (Writer::kNeedsLines) at = deck.place();
     // Markers and presence flags change on few lines; only then do the
     // sets of keywords searched and matched shrink.
-    if (scan_line(line, at, matcher, deck.tokens(), writer, state)) {
+    if (read_line(line, at, matcher, deck.tokens(), writer, state, record)) {
       keywords_of_interest(state, &interest);
       filter = KeywordFilter(interest);
       matcher = LineMatcher(state);
     }
   }
-  report_include_failures(deck, writer);
+  record_include_failures(deck, record);
   if (deck.failed()) return;
+
+  // The token fields stand as the last CONM2 line left them.
+  record.start_reading();
+  ReportRecord::Entry entry;
+  while (record.next(&entry)) {
+    if (entry.reports & ReportRecord::kFailedInclude) {
+      writer.write(IncludeFailure{entry.at, entry.line, entry.reason});
+    } else {
+      report_line(entry, deck.tokens(), writer, state);
+    }
+  }
+  state.record_error = record.error();
+  if (state.record_error != 0) return;
 
   write_verdict(writer, state);
 }

@@ -40,6 +40,9 @@ struct CheckState {
   /// line that contained the gravity load keyword.
   Place mass_node_place;
   Place gravity_place;
+  /// 0, or the errno value of a failed write or read of the temporary file
+  /// that keeps the lines to report of a large deck.
+  int record_error = 0;
 
   std::string_view keyword(int slot) const { return keywords[slot]; }
   bool transient() const { return profile == Profile::kModalTransient; }

@@ -107,7 +107,9 @@ int check_open_deck(Run& run, std::size_t index, Profile profile, DeckType& deck
       case Format::kJson: {
         JsonWriter writer(out, name);
         check_run(profile, deck, writer, state);
-        if (!deck.failed()) writer.write_summary(state, read_whole(deck));
+        if (!deck.failed() && state.record_error == 0) {
+          writer.write_summary(state, read_whole(deck));
+        }
         break;
       }
     }
@@ -119,6 +121,12 @@ int check_open_deck(Run& run, std::size_t index, Profile profile, DeckType& deck
     say(run, index,
         "cannot read '" + failed_file(deck, name) +
             "': " + std::strerror(deck.read_error()));
+    return kStatusUnreadable;
+  }
+  if (state.record_error != 0) {
+    say(run, index,
+        "cannot keep the lines to report of '" + name +
+            "': " + std::strerror(state.record_error));
     return kStatusUnreadable;
   }
   // An included file not read: the verdict may be wrong, and says so.

@@ -62,7 +62,6 @@ bool Deck::open(const std::string& name, std::string* reason) {
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if (fd_ >= 0) ::close(fd_);
   fd_ = fd;
-  lines_at_grid_.clear();
   read_error_ = 0;
   // A new deck starts with empty token fields, as the program does.
   tokens_ = TokenFields();
@@ -99,28 +98,13 @@ std::size_t Deck::piece_start(std::size_t at) const {
 bool Deck::refill(std::size_t keep_from) {
   if (count_lines_) {
     // buffer_[keep_from, end_) holds no newline (it is the start of a line
-    // that goes on): the newlines before keep_from are those before end_.
-    // An earlier reading may have counted them at this end; else a search
-    // for statements that ran to the end has counted them from where it
-    // started; else they are counted now.
-    std::uint64_t end_offset = buffer_offset_ + end_;
-    bool on_grid = end_offset % kCountingBlockBytes == 0;
-    std::size_t grid_point = static_cast<std::size_t>(end_offset / kCountingBlockBytes);
-    if (on_grid && grid_point < lines_at_grid_.size() &&
-        lines_at_grid_[grid_point] >= 0) {
-      lines_before_ = lines_at_grid_[grid_point];
-    } else {
-      std::size_t newlines =
-          statement_hint_ == end_ && scan_from_ >= counted_
-              ? count_newlines(buffer_ + counted_, scan_from_ - counted_) + scan_newlines_
-              : count_newlines(buffer_ + counted_, keep_from - counted_);
-      lines_before_ += static_cast<std::int64_t>(newlines);
-      if (on_grid) {
-        if (grid_point >= lines_at_grid_.size())
-          lines_at_grid_.resize(grid_point + 1, -1);
-        lines_at_grid_[grid_point] = lines_before_;
-      }
-    }
+    // that goes on), so a search for statements that ran to the end has
+    // counted the newlines from where it started already.
+    std::size_t newlines =
+        statement_hint_ == end_ && scan_from_ >= counted_
+            ? count_newlines(buffer_ + counted_, scan_from_ - counted_) + scan_newlines_
+            : count_newlines(buffer_ + counted_, keep_from - counted_);
+    lines_before_ += static_cast<std::int64_t>(newlines);
     counted_ = line_start_ = 0;
   }
   first_is_line_start_ = is_line_start(keep_from);
@@ -134,14 +118,8 @@ bool Deck::refill(std::size_t keep_from) {
   for (;;) {
     // Counting lines and finding statements read the bytes again: blocks
     // that stay in the processor's second-level cache make that cheap.
-    // Counting reads end on the grid of kCountingBlockBytes, where the
-    // line counts of the first reading are kept.
-    std::size_t block = kBlockBytes;
-    if (count_lines_) {
-      block = kCountingBlockBytes - (buffer_offset_ + kept) % kCountingBlockBytes;
-    } else if (find_includes_) {
-      block = kCountingBlockBytes;
-    }
+    std::size_t block =
+        count_lines_ || find_includes_ ? kCountingBlockBytes : kBlockBytes;
     ssize_t got = ::read(fd_, buffer_ + kept, block);
     if (got > 0) {
       end_ += static_cast<std::size_t>(got);

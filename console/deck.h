@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "console/pair_scan.h"
 #include "console/place.h"
@@ -122,10 +121,6 @@ class Deck {
   // the search for statements, so that lines are not counted twice.
   std::size_t scan_from_ = 0;
   std::size_t scan_newlines_ = 0;
-  // The newlines before each multiple of kCountingBlockBytes of the file,
-  // -1 where not known: counted in the first reading, read in the second.
-  // Eight bytes per 256 KiB of deck.
-  std::vector<std::int64_t> lines_at_grid_;
   TokenFields tokens_;
   // A block, plus room for the unfinished line carried over from the
   // block before.

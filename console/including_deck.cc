@@ -17,11 +17,11 @@ bool IncludingDeck::open(const std::string& name, std::string* reason) {
   struct stat status {};
   ::stat(name.c_str(), &status);
   paths_.clear();
-  without_statements_.clear();
   frames_.assign(1, Frame{{}, folder_of(name), status.st_dev, status.st_ino});
   tokens_ = TokenFields();
   read_error_ = 0;
   failed_file_.clear();
+  decks_[0]->find_include_statements(true);
   decks_[0]->count_lines(count_lines_);
   rewind();
   return true;
@@ -29,23 +29,10 @@ bool IncludingDeck::open(const std::string& name, std::string* reason) {
 
 void IncludingDeck::rewind() {
   frames_.resize(1);
-  frames_[0].has_statements = false;
   decks_[0]->rewind();
-  decks_[0]->find_include_statements(!known_without_statements(frames_[0]));
   name_goes_on_ = open_next_ = false;
   failures_.clear();
   failures_taken_ = 0;
-}
-
-bool IncludingDeck::known_without_statements(const Frame& frame) const {
-  return without_statements_.count({frame.device, frame.inode}) != 0;
-}
-
-// The file of the last frame has been read to its end.
-void IncludingDeck::end_frame() {
-  const Frame& frame = frames_.back();
-  if (!frame.has_statements) without_statements_.insert({frame.device, frame.inode});
-  if (frames_.size() > 1) frames_.pop_back();
 }
 
 void IncludingDeck::count_lines(bool on) {
@@ -117,11 +104,11 @@ void IncludingDeck::open_include() {
     fail_include(reason);
     return;
   }
+  deck.find_include_statements(true);
   deck.count_lines(count_lines_);
   paths_.push_back(std::move(chosen));
   frames_.push_back(
       Frame{paths_.back(), folder_of(paths_.back()), status.st_dev, status.st_ino});
-  deck.find_include_statements(!known_without_statements(frames_.back()));
 }
 
 bool IncludingDeck::next_line_with(const PairSet* pairs, std::string_view* line) {
@@ -143,7 +130,6 @@ bool IncludingDeck::next_line_with(const PairSet* pairs, std::string_view* line)
       if (deck.line_starts_physical_line()) {
         Statement statement = read_include_statement(*line, &include_name_);
         if (statement != Statement::kNone) {
-          frames_.back().has_statements = true;
           note_statement();
           if (statement == Statement::kComplete) {
             open_next_ = true;
@@ -161,9 +147,8 @@ bool IncludingDeck::next_line_with(const PairSet* pairs, std::string_view* line)
       return false;
     }
     // This file has ended: its includer goes on.
-    bool top_ended = frames_.size() == 1;
-    end_frame();
-    if (top_ended) return false;
+    if (frames_.size() == 1) return false;
+    frames_.pop_back();
   }
 }
 

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -86,7 +85,6 @@ class IncludingDeck {
     std::string folder;
     dev_t device;
     ino_t inode;
-    bool has_statements = false;
   };
   struct Failure {
     Place at;
@@ -95,8 +93,6 @@ class IncludingDeck {
   };
 
   Deck& current() { return *decks_[frames_.size() - 1]; }
-  bool known_without_statements(const Frame& frame) const;
-  void end_frame();
   void note_statement();
   void open_include();
   void fail_include(std::string reason);
@@ -107,9 +103,6 @@ class IncludingDeck {
   std::vector<Frame> frames_;
   // Every path opened since open(): places refer to them.
   std::deque<std::string> paths_;
-  // Files read to their end without a statement since open(): the next
-  // readings of them need not look for one.
-  std::set<std::pair<dev_t, ino_t>> without_statements_;
   TokenFields tokens_;
   bool count_lines_ = false;
 

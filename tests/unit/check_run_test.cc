@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -132,7 +134,8 @@ class HardDeck {
   std::string deck_;
 };
 
-std::string fast_report(const TempDeck& file, int analysis_type) {
+std::string fast_report(const TempDeck& file, int analysis_type,
+                        std::size_t record_memory = ReportRecord::kMemoryBytes) {
   auto deck = std::make_unique<Deck>();
   std::string reason;
   EXPECT_TRUE(deck->open(file.path(), &reason)) << reason;
@@ -141,9 +144,53 @@ std::string fast_report(const TempDeck& file, int analysis_type) {
   {
     Output out(&report);
     TextWriter writer(out);
-    check_run(static_cast<Profile>(analysis_type), *deck, writer, state);
+    check_run(static_cast<Profile>(analysis_type), *deck, writer, state, record_memory);
   }
+  EXPECT_EQ(state.record_error, 0);
   return report;
+}
+
+TEST(CheckRun, LinesToReportKeptInATemporaryFileGiveTheSameReport) {
+  // A record of a few dozen bytes in memory: nearly every line to report
+  // goes through the temporary file, and entries straddle its reads.
+  for (unsigned seed = 1; seed <= 3; ++seed) {
+    std::string bytes = HardDeck(seed).build(400'000);
+    TempDeck file(bytes);
+    for (int type : {1, 2}) {
+      for (std::size_t memory : {std::size_t{1}, std::size_t{97}, std::size_t{4096}}) {
+        ASSERT_EQ(fast_report(file, type, memory), reference_report(bytes, type))
+            << "seed " << seed << ", type " << type << ", memory " << memory;
+      }
+    }
+  }
+}
+
+TEST(CheckRun, ATemporaryFolderThatCannotHoldTheRecordStopsTheCheck) {
+  std::string bytes = "SOL SEMFREQ\n$ Constraint\n";
+  for (int i = 0; i < 200; ++i) bytes += "SPC 1 " + std::to_string(i) + " 123456\n";
+  TempDeck file(bytes);
+  const char* saved = std::getenv("TMPDIR");
+  std::string kept = saved ? saved : "";
+  ::setenv("TMPDIR", "/nonexistent-torvex-folder", 1);
+  auto deck = std::make_unique<Deck>();
+  std::string reason;
+  ASSERT_TRUE(deck->open(file.path(), &reason)) << reason;
+  CheckState state;
+  std::string report;
+  {
+    Output out(&report);
+    TextWriter writer(out);
+    check_run(Profile::kFrequencyResponse, *deck, writer, state, 64);
+  }
+  if (saved) {
+    ::setenv("TMPDIR", kept.c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
+  EXPECT_EQ(state.record_error, ENOENT);
+  // No card report and no verdict: what was read cannot be reported.
+  EXPECT_EQ(report.find("Node ="), std::string::npos);
+  EXPECT_EQ(report.find("not found"), std::string::npos);
 }
 
 TEST(CheckRun, WritesTheReferenceReportOnHardDecks) {
