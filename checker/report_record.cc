@@ -58,6 +58,8 @@ bool ReportRecord::add(std::uint32_t reports, const Place& at, std::string_view 
   }
   char* out = buffer_.get() + used_;
   auto put = [&](const void* value, std::size_t bytes) {
+    // An empty text may have no data at all: memcpy must not see it.
+    if (bytes == 0) return;
     std::memcpy(out, value, bytes);
     out += bytes;
   };

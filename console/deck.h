@@ -1,5 +1,5 @@
-// The deck reader: the open deck, its lines, and the rewind between the
-// two readings of a check run.
+// The deck reader: the open deck, its lines, its line numbers, and a
+// rewind to its first byte.
 #ifndef TORVEX_CONSOLE_DECK_H_
 #define TORVEX_CONSOLE_DECK_H_
 
@@ -30,9 +30,10 @@ class Deck {
   ~Deck();
 
   /// Opens the named file for reading. Only a regular file is accepted:
-  /// the deck is read twice with a rewind between, which a directory, a
-  /// pipe or a terminal cannot do. The token fields start empty. On
-  /// failure returns false and sets *reason to a short explanation.
+  /// the command line reads a deck's first lines for its analysis type and
+  /// rewinds, which a directory, a pipe or a terminal cannot do. The token
+  /// fields start empty. On failure returns false and sets *reason to a
+  /// short explanation.
   bool open(const std::string& name, std::string* reason);
   bool is_open() const { return fd_ >= 0; }
 

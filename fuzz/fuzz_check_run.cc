@@ -1,6 +1,8 @@
 // Fuzz target: the whole check run, both profiles, on arbitrary deck
 // bytes. The deck lives in an anonymous in-memory file, never at a fixed
-// path. Every search level must write the same report; the gcc and JSON
+// path. The check, which reads the deck once, must write the report of the
+// plain line-at-a-time reference; every search level must write the same
+// report; the gcc and JSON
 // writers must write the same errors and warnings, and every JSON line
 // must parse. A reader that follows INCLUDE statements writes the same
 // report as long as it includes no file.
@@ -19,6 +21,7 @@
 #include "console/including_deck.h"
 #include "console/output.h"
 #include "console/pair_scan.h"
+#include "tests/support/reference_check.h"
 #include "writers/gcc_writer.h"
 #include "writers/json_writer.h"
 #include "writers/text_writer.h"
@@ -118,9 +121,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string best = report_of(path, profile, torvex::best_scan_level());
     std::string portable = report_of(path, profile, torvex::ScanLevel::kPortable);
     if (best != portable) __builtin_trap();
+    std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (best != torvex::testing::reference_report(bytes, static_cast<int>(profile))) {
+      __builtin_trap();
+    }
     // Names with a folder or a variable could reach any file of the
     // machine: such inputs are not read through INCLUDE statements.
-    std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (bytes.find_first_of("/\\$") == std::string_view::npos) {
       std::string followed = report_following_includes(path, profile);
       if (!followed.empty() && followed != best) __builtin_trap();
