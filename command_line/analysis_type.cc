@@ -63,6 +63,9 @@ bool profile_of_deck(Deck& deck, Profile* profile, std::string* reason) {
     }
     break;
   }
+  if (!told && deck.start_full()) {
+    *reason = "no SOL statement in the first MiB of a deck read once; give --type";
+  }
   deck.rewind();
   return told && !deck.failed();
 }

@@ -134,12 +134,23 @@ int check_open_deck(Run& run, std::size_t index, Profile profile, DeckType& deck
   return has_errors_or_warnings(state) ? kStatusFindings : kStatusClean;
 }
 
+// The profile of the deck's SOL statement. A deck that cannot seek keeps
+// the bytes read for it, so that the check reads them again from memory.
+bool told_profile(Deck& top, Profile* profile, std::string* reason) {
+  top.hold_start(!top.can_seek());
+  bool told = profile_of_deck(top, profile, reason);
+  top.hold_start(false);
+  return told;
+}
+
 // Opens deck index, tells its analysis type and checks it; returns its
 // status.
 int check_deck(Run& run, std::size_t index, Readers& readers) {
   const std::string& name = run.options.decks[index];
   std::string reason;
+  // "-" is standard input: the deck's bytes are read once, as they come.
   bool opened = readers.including ? readers.including->open(name, &reason)
+                : name == "-"     ? readers.plain->open_standard_input(&reason)
                                   : readers.plain->open(name, &reason);
   if (!opened) {
     say(run, index, "cannot open '" + name + "': " + reason);
@@ -148,8 +159,7 @@ int check_deck(Run& run, std::size_t index, Readers& readers) {
   Profile profile = Profile::kFrequencyResponse;
   if (run.options.type) {
     profile = *run.options.type;
-  } else if (!profile_of_deck(readers.top(), &profile, &reason)) {
-    Deck& top = readers.top();
+  } else if (Deck& top = readers.top(); !told_profile(top, &profile, &reason)) {
     if (top.failed()) {
       say(run, index, "cannot read '" + name + "': " + std::strerror(top.read_error()));
       return kStatusUnreadable;

@@ -13,6 +13,7 @@ const char kHelpText[] =
     "Usage: torvex                                  ask for the analysis type and one "
     "deck\n"
     "       torvex [OPTION]... DECK...              check each deck, no questions asked\n"
+    "A DECK of - is standard input, read once (zcat wing.nas.gz | torvex -t frf -).\n"
     "\n"
     "Checks solver input decks before a modal frequency-response (SOL 111,\n"
     "SOL SEMFREQ) or modal transient (SOL 112, SOL SEMTRAN) run: the point-mass\n"

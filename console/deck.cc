@@ -60,22 +60,61 @@ bool Deck::open(const std::string& name, std::string* reason) {
     return false;
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return open_descriptor(fd, reason);
+}
+
+bool Deck::open_standard_input(std::string* reason) {
+  int fd = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
+  if (fd < 0) {
+    *reason = std::strerror(errno);
+    return false;
+  }
+  return open_descriptor(fd, reason);
+}
+
+bool Deck::open_descriptor(int fd, std::string* reason) {
+  struct stat status;
+  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+    *reason = std::strerror(S_ISDIR(status.st_mode) ? EISDIR : errno);
+    ::close(fd);
+    return false;
+  }
+#if defined(F_SETPIPE_SZ)
+  // A pipe hands over what it holds, 64 KiB by default: a larger one
+  // means fewer reads and fewer turns of its writer.
+  if (S_ISFIFO(status.st_mode)) ::fcntl(fd, F_SETPIPE_SZ, static_cast<int>(kBlockBytes));
+#endif
   if (fd_ >= 0) ::close(fd_);
   fd_ = fd;
+  seekable_ = S_ISREG(status.st_mode);
+  holding_start_ = start_full_ = false;
   read_error_ = 0;
   // A new deck starts with empty token fields, as the program does.
   tokens_ = TokenFields();
+  pos_ = end_ = 0;
+  buffer_offset_ = 0;
+  end_of_deck_ = false;
   rewind();
   return true;
 }
 
 void Deck::rewind() {
-  pos_ = end_ = 0;
-  buffer_offset_ = 0;
-  first_is_line_start_ = true;
   statement_hint_ = kNoHint;
   lines_before_ = 0;
   counted_ = line_start_ = 0;
+  first_is_line_start_ = true;
+  if (!seekable_) {
+    // Back to what hold_start() kept of a pipe.
+    if (buffer_offset_ != 0) {
+      read_error_ = ESPIPE;
+      end_of_deck_ = true;
+    }
+    pos_ = 0;
+    start_full_ = false;
+    return;
+  }
+  pos_ = end_ = 0;
+  buffer_offset_ = 0;
   end_of_deck_ = false;
   if (fd_ >= 0 && ::lseek(fd_, 0, SEEK_SET) < 0) {
     read_error_ = errno;
@@ -96,7 +135,17 @@ std::size_t Deck::piece_start(std::size_t at) const {
 // Moves buffer_[keep_from, end_) to the front and reads the next block
 // behind it. False when nothing more could be read.
 bool Deck::refill(std::size_t keep_from) {
-  if (count_lines_) {
+  // Where reading goes on: the kept bytes start there.
+  std::size_t go_on = keep_from;
+  if (holding_start_) {
+    // Nothing goes: more is read behind what is there, while there is room.
+    if (end_ == kBufferBytes) {
+      start_full_ = true;
+      return false;
+    }
+    keep_from = 0;
+  }
+  if (count_lines_ && !holding_start_) {
     // buffer_[keep_from, end_) holds no newline (it is the start of a line
     // that goes on), so a search for statements that ran to the end has
     // counted the newlines from where it started already.
@@ -112,7 +161,7 @@ bool Deck::refill(std::size_t keep_from) {
   statement_hint_ = kNoHint;
   std::size_t kept = end_ - keep_from;
   std::memmove(buffer_, buffer_ + keep_from, kept);
-  pos_ = 0;
+  pos_ = go_on - keep_from;
   end_ = kept;
   if (end_of_deck_) return false;
   for (;;) {
@@ -120,6 +169,7 @@ bool Deck::refill(std::size_t keep_from) {
     // that stay in the processor's second-level cache make that cheap.
     std::size_t block =
         count_lines_ || find_includes_ ? kCountingBlockBytes : kBlockBytes;
+    if (block > kBufferBytes - kept) block = kBufferBytes - kept;
     ssize_t got = ::read(fd_, buffer_ + kept, block);
     if (got > 0) {
       end_ += static_cast<std::size_t>(got);
@@ -153,7 +203,7 @@ bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
           (buffer_[end_ - 1] == '\n' || end_ - keep_from == kMaxLineBytes)) {
         keep_from = end_;  // the last line is complete
       }
-      if (!refill(keep_from) && pos_ == end_) return false;
+      if (!refill(keep_from) && (pos_ == end_ || start_full_)) return false;
       continue;
     }
     std::size_t start = piece_start(hit);
@@ -166,7 +216,7 @@ bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
       stop = start + room;
     } else {
       // The line goes on in the next block.
-      refill(start);
+      if (!refill(start) && start_full_) return false;
       continue;
     }
     *line = std::string_view(buffer_ + start, stop - start);

@@ -35,7 +35,23 @@ class Deck {
   /// fields start empty. On failure returns false and sets *reason to a
   /// short explanation.
   bool open(const std::string& name, std::string* reason);
+  /// Opens standard input as the deck: a regular file or a pipe (anything
+  /// but a folder), read once. A pipe can be rewound only while
+  /// hold_start() has kept every byte read.
+  bool open_standard_input(std::string* reason);
+  /// Takes the open descriptor fd as the deck, as open_standard_input()
+  /// takes standard input; the deck closes it.
+  bool open_descriptor(int fd, std::string* reason);
   bool is_open() const { return fd_ >= 0; }
+
+  /// While on, nothing read is let go, so that rewind() goes back to the
+  /// first byte of a deck that cannot seek (a pipe): lines are handed out
+  /// up to the end of the first block at most, then the deck seems to end
+  /// and start_full() is true. For reading a deck's first lines.
+  void hold_start(bool on) { holding_start_ = on; }
+  bool start_full() const { return start_full_; }
+  /// Whether the deck is a regular file, which rewinds at any time.
+  bool can_seek() const { return seekable_; }
 
   /// The next line of the deck; false at its end (or on a read error).
   bool next_line(std::string_view* line) { return next_line_with(nullptr, line); }
@@ -46,7 +62,9 @@ class Deck {
   /// the caller decides what the line holds.
   bool next_line_with(const PairSet* pairs, std::string_view* line);
 
-  /// Positions the deck at its first byte again.
+  /// Positions the deck at its first byte again. A deck that cannot seek
+  /// goes back to what hold_start() kept; had it let bytes go, reading
+  /// fails (ESPIPE).
   void rewind();
 
   /// Whether next_line_with() also hands out every physical line whose
@@ -90,6 +108,8 @@ class Deck {
 
   static constexpr std::size_t kNoHint = ~std::size_t{0};
 
+  static constexpr std::size_t kBufferBytes = kBlockBytes + kMaxLineBytes;
+
   std::size_t piece_start(std::size_t at) const;
   bool refill(std::size_t keep_from);
   // Whether buffer_[at] is the first byte of a physical line.
@@ -100,6 +120,9 @@ class Deck {
   bool may_start_statement(std::size_t at) const;
 
   int fd_ = -1;
+  bool seekable_ = true;
+  bool holding_start_ = false;
+  bool start_full_ = false;
   bool end_of_deck_ = false;
   int read_error_ = 0;
   // buffer_[pos_, end_) is unread; pos_ is always the start of a line.
@@ -125,7 +148,7 @@ class Deck {
   TokenFields tokens_;
   // A block, plus room for the unfinished line carried over from the
   // block before.
-  char buffer_[kBlockBytes + kMaxLineBytes];
+  char buffer_[kBufferBytes];
 };
 
 }  // namespace torvex

@@ -13,9 +13,17 @@ IncludingDeck::IncludingDeck(IncludeSearch search) : search_(std::move(search)) 
 }
 
 bool IncludingDeck::open(const std::string& name, std::string* reason) {
-  if (!decks_[0]->open(name, reason)) return false;
+  bool from_input = name == "-";
+  if (!(from_input ? decks_[0]->open_standard_input(reason)
+                   : decks_[0]->open(name, reason))) {
+    return false;
+  }
   struct stat status {};
-  ::stat(name.c_str(), &status);
+  if (from_input) {
+    ::fstat(0, &status);
+  } else {
+    ::stat(name.c_str(), &status);
+  }
   paths_.clear();
   frames_.assign(1, Frame{{}, folder_of(name), status.st_dev, status.st_ino});
   tokens_ = TokenFields();

@@ -45,7 +45,8 @@ class IncludingDeck {
 
   explicit IncludingDeck(IncludeSearch search);
 
-  /// Opens the top deck; see Deck::open.
+  /// Opens the top deck; see Deck::open. "-" is standard input, read once
+  /// (Deck::open_standard_input).
   bool open(const std::string& name, std::string* reason);
   /// The top deck alone.
   Deck& top() { return *decks_[0]; }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/reference_check.h"
@@ -159,6 +160,40 @@ TEST(CheckRun, LinesToReportKeptInATemporaryFileGiveTheSameReport) {
     for (int type : {1, 2}) {
       for (std::size_t memory : {std::size_t{1}, std::size_t{97}, std::size_t{4096}}) {
         ASSERT_EQ(fast_report(file, type, memory), reference_report(bytes, type))
+            << "seed " << seed << ", type " << type << ", memory " << memory;
+      }
+    }
+  }
+}
+
+TEST(CheckRun, ReadsADeckThroughAPipeOnce) {
+  for (unsigned seed = 1; seed <= 2; ++seed) {
+    std::string bytes = HardDeck(seed).build(seed == 1 ? 3'300'000 : 300'000);
+    for (int type : {1, 2}) {
+      for (std::size_t memory : {std::size_t{512}, ReportRecord::kMemoryBytes}) {
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        std::thread writer([&] {
+          for (std::size_t done = 0; done < bytes.size();) {
+            ssize_t n = ::write(ends[1], bytes.data() + done, bytes.size() - done);
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+          }
+          ::close(ends[1]);
+        });
+        auto deck = std::make_unique<Deck>();
+        std::string reason;
+        ASSERT_TRUE(deck->open_descriptor(ends[0], &reason)) << reason;
+        CheckState state;
+        std::string report;
+        {
+          Output out(&report);
+          TextWriter text(out);
+          check_run(static_cast<Profile>(type), *deck, text, state, memory);
+        }
+        writer.join();
+        EXPECT_FALSE(deck->failed());
+        ASSERT_EQ(report, reference_report(bytes, type))
             << "seed " << seed << ", type " << type << ", memory " << memory;
       }
     }
