@@ -9,7 +9,7 @@
 // and the bytes torvex read (all files, from /proc) over the deck's size.
 //
 // Usage: torvex_benchmark TORVEX DIR [--sizes 128M,512M,1G] [--repeat N]
-//                         [--only NAME] [--huge]
+//                         [--only NAME] [--huge] [--elements]
 // Decks are generated into DIR once and reused.
 #include <fcntl.h>
 #include <spawn.h>
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(stderr,
                  "usage: torvex_benchmark TORVEX DIR [--sizes 128M,512M,1G] "
-                 "[--repeat N] [--only NAME] [--huge]\n");
+                 "[--repeat N] [--only NAME] [--huge] [--elements]\n");
     return 2;
   }
   std::string torvex = argv[1];
@@ -122,6 +122,7 @@ int main(int argc, char** argv) {
   int repeat = 5;
   std::string only;
   bool huge = false;
+  bool elements = false;
   for (int i = 3; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--sizes" && i + 1 < argc) {
@@ -138,6 +139,8 @@ int main(int argc, char** argv) {
       only = argv[++i];
     } else if (arg == "--huge") {
       huge = true;
+    } else if (arg == "--elements") {
+      elements = true;
     }
   }
 
@@ -151,6 +154,15 @@ int main(int argc, char** argv) {
   shapes.push_back({false, largest, true, false, 3});
   shapes.push_back({true, largest, false, true, 4});
   if (huge) shapes.push_back({false, 9ull << 29, false, false, 5});  // 4.5 GiB
+  // Meshes of each element family, at the largest size.
+  if (elements) {
+    for (const char* family : torvex::bench::kElementFamilies) {
+      if (std::string(family) == "shells") continue;
+      DeckShape shape{false, largest, false, false, 1};
+      shape.elements = family;
+      shapes.push_back(shape);
+    }
+  }
 
   std::printf("%-22s %10s %10s %11s %9s %10s %7s %6s\n", "deck", "size MiB", "torvex s",
               "MiB/s", "peak MiB", "2x cat s", "ratio", "read");

@@ -129,6 +129,68 @@ void case_control(DeckWriter& deck, bool transient) {
   deck.line(fixed({"RBE2", "800002", "900001", "3", "104"}));
 }
 
+// One element of a family, on the grid points from g on: its card and
+// continuation lines as solvers write them.
+void element_cards(DeckWriter& deck, const std::string& family, std::uint64_t g,
+                   std::uint64_t id, Random& random) {
+  std::string e = number(id);
+  auto n = [&](std::uint64_t offset) { return number(g + offset); };
+  std::string property = number(1 + random.below(40));
+  if (family == "shells") {
+    if (random.below(10) < 8) {
+      deck.line(fixed({"CQUAD4", e, property, n(0), n(1), n(101), n(100)}));
+    } else {
+      deck.line(fixed({"CTRIA3", e, property, n(0), n(1), n(100)}));
+    }
+  } else if (family == "bars") {
+    if (random.below(2) == 0) {
+      deck.line(fixed({"CBAR", e, property, n(0), n(1), "0.0", "1.0", "0.0"}));
+    } else {
+      deck.line(fixed({"CROD", e, property, n(0), n(1)}));
+    }
+  } else if (family == "beams") {
+    deck.line(fixed({"CBEAM", e, property, n(0), n(1), "0.0", "0.0", "1.0", "+"}));
+    deck.line(fixed({"+", "", "", "", "0.0", "0.0", "12.5"}));
+  } else if (family == "springs") {
+    if (random.below(2) == 0) {
+      deck.line(fixed({"CELAS1", e, property, n(0), "1", n(1), "1"}));
+    } else {
+      deck.line(fixed({"CELAS2", e, "1.5E+4", n(0), "3", n(1), "3"}));
+    }
+  } else if (family == "bushings") {
+    deck.line(fixed({"CBUSH", e, property, n(0), n(1), "", "", "", "0"}));
+  } else if (family == "solids") {
+    std::uint32_t kind = random.below(3);
+    if (kind == 0) {
+      deck.line(fixed({"CTETRA", e, "50", n(0), n(1), n(101), n(10000)}));
+    } else if (kind == 1) {
+      deck.line(
+          fixed({"CPENTA", e, "50", n(0), n(1), n(101), n(10000), n(10001), n(10101)}));
+    } else {
+      deck.line(fixed({"CHEXA", e, "50", n(0), n(1), n(101), n(100), n(10000), "+"}));
+      deck.line(fixed({"+", n(10001), n(10101), n(10100)}));
+    }
+  } else {  // rigid
+    std::uint32_t kind = random.below(3);
+    if (kind == 0) {
+      deck.line(fixed({"RBE3", e, "", n(0), "123456", "1.0", "123", n(1), n(2), "+"}));
+      deck.line(fixed({"+", n(3), n(4)}));
+    } else if (kind == 1) {
+      deck.line(fixed({"RBAR", e, n(0), n(1), "123456", "", "", "123456"}));
+    } else {
+      deck.line(fixed({"RROD", e, n(0), n(1), "1"}));
+    }
+  }
+}
+
+// The family of the next element: the shape's, or any for a mixed mesh.
+std::string family(const std::string& elements, Random& random) {
+  if (elements != "mixed") return elements;
+  static const char* const kFamilies[] = {"shells",   "bars",   "beams", "springs",
+                                          "bushings", "solids", "rigid"};
+  return kFamilies[random.below(7)];
+}
+
 }  // namespace
 
 std::string name_of(const DeckShape& shape) {
@@ -138,6 +200,7 @@ std::string name_of(const DeckShape& shape) {
   name += mib % 1024 == 0 ? number(mib / 1024) : number(mib);
   name += mib % 1024 == 0 ? 'G' : 'M';
   if (shape.report_heavy) name += "-report";
+  if (shape.elements != "shells") name += "-" + shape.elements;
   if (shape.crlf) name += "-crlf";
   return name;
 }
@@ -156,6 +219,9 @@ bool write_deck(const DeckShape& shape, std::FILE* out) {
     } else if (pick < 520) {
       deck.line(fixed({"GRID", number(grid++), "", coordinate(random), coordinate(random),
                        coordinate(random)}));
+    } else if (pick < 920 && shape.elements != "shells") {
+      std::uint64_t g = random.below(static_cast<std::uint32_t>(grid)) + 1;
+      element_cards(deck, family(shape.elements, random), g, element++, random);
     } else if (pick < 800) {
       std::uint64_t g = random.below(static_cast<std::uint32_t>(grid)) + 1;
       deck.line(fixed({"CQUAD4", number(element++), number(1 + random.below(40)),

@@ -14,6 +14,9 @@ struct DeckShape {
   bool crlf = false;          // CR LF line ends
   bool report_heavy = false;  // about 2 million SPC lines per GiB, reported
   std::uint32_t seed = 1;
+  /// The elements of the mesh: shells, bars, beams, springs, bushings,
+  /// solids, rigid (RBE3, RBAR, RROD) or mixed (all of these).
+  std::string elements = "shells";
 };
 
 /// Writes a deck of the given shape: case control, BEGIN BULK, the cards
@@ -23,7 +26,11 @@ struct DeckShape {
 /// writing failed.
 bool write_deck(const DeckShape& shape, std::FILE* out);
 
-/// A short name for the shape, such as "frf-1G-crlf".
+/// The element families that write_deck() knows.
+inline constexpr const char* kElementFamilies[] = {
+    "shells", "bars", "beams", "springs", "bushings", "solids", "rigid", "mixed"};
+
+/// A short name for the shape, such as "frf-1G-crlf" or "frf-1G-beams".
 std::string name_of(const DeckShape& shape);
 
 }  // namespace torvex::bench

@@ -35,6 +35,15 @@ int main(int argc, char** argv) {
       shape.crlf = true;
     } else if (arg == "--report-heavy") {
       shape.report_heavy = true;
+    } else if (arg == "--elements" && i + 1 < argc) {
+      shape.elements = argv[++i];
+      bool known = false;
+      for (const char* family : torvex::bench::kElementFamilies)
+        known |= shape.elements == family;
+      if (!known) {
+        sized = false;
+        break;
+      }
     } else if (arg == "--seed" && i + 1 < argc) {
       shape.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
     } else if (parse_size(argv[i], &shape.bytes)) {
@@ -47,7 +56,8 @@ int main(int argc, char** argv) {
   if (!sized) {
     std::fprintf(stderr,
                  "usage: generate_deck frf|transient SIZE[K|M|G] [--crlf] "
-                 "[--report-heavy] [--seed N] > deck.nas\n");
+                 "[--report-heavy] [--elements shells|bars|beams|springs|bushings|"
+                 "solids|rigid|mixed] [--seed N] > deck.nas\n");
     return 2;
   }
   return torvex::bench::write_deck(shape, stdout) ? 0 : 1;

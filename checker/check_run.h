@@ -133,6 +133,12 @@ void write_verdict(Writer& writer, const CheckState& state) {
   }
 }
 
+/// The deck's own bytes are sampled at its first block (the first
+/// kFirstSampleBytes) and at every kBlocksPerSample-th block after it.
+inline constexpr std::size_t kFirstSampleBytes = 64 * 1024;
+inline constexpr std::size_t kSampleBytes = 8 * 1024;
+inline constexpr std::uint64_t kBlocksPerSample = 32;
+
 /// Records the INCLUDE statements whose file could not be read, at the
 /// statement, before the lines that follow it.
 template <class DeckType>
@@ -166,8 +172,22 @@ void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& stat
   KeywordList interest;
   keywords_of_interest(state, &interest);
   KeywordFilter filter(interest);
+  // The search's triggers are chosen from the bytes of the deck itself, as
+  // its blocks come: a mesh of one element family holds bytes that another
+  // rarely holds.
+  DeckBytes seen;
+  std::uint64_t blocks_sampled = 0;
+  std::uint64_t new_blocks = 0;
   std::string_view line;
   while (deck.next_line_with(filter.pairs(), &line)) {
+    if (deck.blocks_read() != blocks_sampled) {
+      blocks_sampled = deck.blocks_read();
+      if (new_blocks++ % kBlocksPerSample == 0) {
+        seen.add(
+            deck.unread().substr(0, new_blocks == 1 ? kFirstSampleBytes : kSampleBytes));
+        filter = KeywordFilter(interest, &seen);
+      }
+    }
     record_include_failures(deck, record);
     Place at;
     if constexpr (Writer::kNeedsLines) at = deck.place();
@@ -175,7 +195,7 @@ void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& stat
     // sets of keywords searched and matched shrink.
     if (read_line(line, at, matcher, deck.tokens(), writer, state, record)) {
       keywords_of_interest(state, &interest);
-      filter = KeywordFilter(interest);
+      filter = KeywordFilter(interest, &seen);
       matcher = LineMatcher(state);
     }
   }

@@ -46,21 +46,36 @@ constexpr std::array<std::size_t, 256> kFrequency = [] {
   return frequency;
 }();
 
-std::size_t frequency(char c) { return kFrequency[static_cast<unsigned char>(c)]; }
-
-// A byte at most this often in ordinary lines (one in a thousand) makes a
-// trigger that rarely fires; among such bytes the search may pick freely.
-constexpr std::size_t kRareFrequency = [] {
-  std::size_t total = 0;
-  for (std::size_t f : kFrequency) total += f;
-  return total / 1000;
+constexpr double kOrdinaryTotal = [] {
+  double total = 0;
+  for (std::size_t f : kFrequency) total += static_cast<double>(f);
+  return total;
 }();
 
+// How often a byte stands in lines: its share among ordinary lines, plus
+// its share among the deck's own sampled lines when there are any.
+class Frequencies {
+ public:
+  explicit Frequencies(const DeckBytes* seen)
+      : seen_(seen != nullptr && !seen->empty() ? seen : nullptr) {}
+  double of(char c) const {
+    double share =
+        static_cast<double>(kFrequency[static_cast<unsigned char>(c)]) / kOrdinaryTotal;
+    return seen_ != nullptr ? share + seen_->share(c) : share;
+  }
+  // A byte at most this often (one in a thousand) makes a trigger that
+  // rarely fires; among such bytes the search may pick freely.
+  double rare() const { return seen_ != nullptr ? 0.002 : 0.001; }
+
+ private:
+  const DeckBytes* seen_;
+};
+
 // The anchor whose trigger is keyword[at], with the rarer neighbour.
-Anchor anchor_at(std::string_view keyword, std::size_t at) {
+Anchor anchor_at(std::string_view keyword, std::size_t at, const Frequencies& frequency) {
   bool has_next = at + 1 < keyword.size();
-  bool next_is_rarer =
-      has_next && (at == 0 || frequency(keyword[at + 1]) <= frequency(keyword[at - 1]));
+  bool next_is_rarer = has_next && (at == 0 || frequency.of(keyword[at + 1]) <=
+                                                   frequency.of(keyword[at - 1]));
   if (next_is_rarer) return {keyword.substr(at, 2), false};
   return {keyword.substr(at - 1, 2), true};
 }
@@ -70,24 +85,34 @@ char trigger_of(const Anchor& anchor) {
 }
 
 // How many bytes of keyword are rare.
-int rare_bytes(std::string_view keyword) {
+int rare_bytes(std::string_view keyword, const Frequencies& frequency) {
   int count = 0;
-  for (char c : keyword) count += frequency(c) <= kRareFrequency;
+  for (char c : keyword) count += frequency.of(c) <= frequency.rare();
   return count;
+}
+
+Anchor rarest_anchor(std::string_view keyword, const Frequencies& frequency) {
+  if (keyword.size() < 2) return {};
+  std::size_t rarest = 0;
+  for (std::size_t i = 1; i < keyword.size(); ++i) {
+    if (frequency.of(keyword[i]) < frequency.of(keyword[rarest])) rarest = i;
+  }
+  return anchor_at(keyword, rarest, frequency);
 }
 
 }  // namespace
 
-Anchor anchor_of(std::string_view keyword) {
-  if (keyword.size() < 2) return {};
-  std::size_t rarest = 0;
-  for (std::size_t i = 1; i < keyword.size(); ++i) {
-    if (frequency(keyword[i]) < frequency(keyword[rarest])) rarest = i;
-  }
-  return anchor_at(keyword, rarest);
+void DeckBytes::add(std::string_view sample) {
+  for (char c : sample) ++counts_[static_cast<unsigned char>(c)];
+  total_ += sample.size();
 }
 
-KeywordFilter::KeywordFilter(const KeywordList& keywords) {
+Anchor anchor_of(std::string_view keyword, const DeckBytes* seen) {
+  return rarest_anchor(keyword, Frequencies(seen));
+}
+
+KeywordFilter::KeywordFilter(const KeywordList& keywords, const DeckBytes* seen) {
+  Frequencies frequency(seen);
   every_line_ = keywords.overflowed();
   // Keywords with fewer rare bytes choose first, so that one with several
   // can step aside: the search runs fastest when its triggers fit the
@@ -96,15 +121,15 @@ KeywordFilter::KeywordFilter(const KeywordList& keywords) {
   std::array<int, KeywordList::kCapacity> order{};
   for (int i = 0; i < keywords.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.begin() + keywords.size(), [&](int a, int b) {
-    return rare_bytes(keywords[a]) < rare_bytes(keywords[b]);
+    return rare_bytes(keywords[a], frequency) < rare_bytes(keywords[b], frequency);
   });
   for (int i = 0; i < keywords.size() && !every_line_; ++i) {
     std::string_view keyword = keywords[order[i]];
-    Anchor anchor = anchor_of(keyword);
+    Anchor anchor = rarest_anchor(keyword, frequency);
     if (anchor.pair.size() == 2 && !pairs_.fits_first_table(trigger_of(anchor))) {
       for (std::size_t at = 0; at < keyword.size(); ++at) {
-        if (frequency(keyword[at]) > kRareFrequency) continue;
-        Anchor other = anchor_at(keyword, at);
+        if (frequency.of(keyword[at]) > frequency.rare()) continue;
+        Anchor other = anchor_at(keyword, at, frequency);
         if (pairs_.fits_first_table(trigger_of(other))) {
           anchor = other;
           break;

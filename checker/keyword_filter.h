@@ -3,6 +3,7 @@
 #define TORVEX_CHECKER_KEYWORD_FILTER_H_
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "console/pair_scan.h"
@@ -36,6 +37,25 @@ class KeywordList {
   bool overflowed_ = false;
 };
 
+/// How often the bytes of a deck's own lines occur, from samples of its
+/// blocks: meshes of bars, beams, springs or rigid elements hold bytes that
+/// a mesh of shells rarely holds, and the search must not trigger on them.
+class DeckBytes {
+ public:
+  void add(std::string_view sample);
+  /// The share of byte c among the bytes sampled, 0 before any sample.
+  double share(char c) const {
+    return total_ == 0 ? 0
+                       : static_cast<double>(counts_[static_cast<unsigned char>(c)]) /
+                             static_cast<double>(total_);
+  }
+  bool empty() const { return total_ == 0; }
+
+ private:
+  std::array<std::uint64_t, 256> counts_{};
+  std::uint64_t total_ = 0;
+};
+
 /// Two neighbouring bytes of a keyword, one of them the trigger that the
 /// search looks for.
 struct Anchor {
@@ -45,9 +65,10 @@ struct Anchor {
 
 /// The anchor of keyword: its byte that ordinary deck lines (grid points,
 /// elements, properties, numbers) hold least often, with the rarer of its
-/// neighbours. A line that contains the keyword contains the anchor. A
-/// keyword shorter than two bytes has no anchor (an empty pair).
-Anchor anchor_of(std::string_view keyword);
+/// neighbours; with seen, the lines of the deck at hand count as much as
+/// the ordinary ones. A line that contains the keyword contains the
+/// anchor. A keyword shorter than two bytes has no anchor (an empty pair).
+Anchor anchor_of(std::string_view keyword, const DeckBytes* seen = nullptr);
 
 /// The anchors of a list of keywords as a PairSet: a line that holds none
 /// of them holds none of the keywords. Each keyword's anchor is its
@@ -55,7 +76,7 @@ Anchor anchor_of(std::string_view keyword);
 /// one lookup table.
 class KeywordFilter {
  public:
-  explicit KeywordFilter(const KeywordList& keywords);
+  explicit KeywordFilter(const KeywordList& keywords, const DeckBytes* seen = nullptr);
 
   /// The anchors to look for, or null when every line must be looked at
   /// (a keyword shorter than two bytes, or too many keywords).

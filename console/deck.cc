@@ -94,6 +94,7 @@ bool Deck::open_descriptor(int fd, std::string* reason) {
   pos_ = end_ = 0;
   buffer_offset_ = 0;
   end_of_deck_ = false;
+  blocks_read_ = 0;
   rewind();
   return true;
 }
@@ -173,6 +174,7 @@ bool Deck::refill(std::size_t keep_from) {
     ssize_t got = ::read(fd_, buffer_ + kept, block);
     if (got > 0) {
       end_ += static_cast<std::size_t>(got);
+      ++blocks_read_;
       return true;
     }
     if (got < 0 && errno == EINTR) continue;

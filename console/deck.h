@@ -95,6 +95,12 @@ class Deck {
   /// for a rare finding. 0 when that read fails.
   LineNumber line_number_of(std::uint64_t offset) const;
 
+  /// How many blocks have been read since the deck was opened: a new one
+  /// is a new sample of the deck's bytes.
+  std::uint64_t blocks_read() const { return blocks_read_; }
+  /// The bytes of the block at hand not yet handed out.
+  std::string_view unread() const { return {buffer_ + pos_, end_ - pos_}; }
+
   /// True once reading the deck has failed; read_error() then tells why.
   bool failed() const { return read_error_ != 0; }
   int read_error() const { return read_error_; }
@@ -124,6 +130,7 @@ class Deck {
   bool holding_start_ = false;
   bool start_full_ = false;
   bool end_of_deck_ = false;
+  std::uint64_t blocks_read_ = 0;
   int read_error_ = 0;
   // buffer_[pos_, end_) is unread; pos_ is always the start of a line.
   std::size_t pos_ = 0;

@@ -114,6 +114,7 @@ void IncludingDeck::open_include() {
   }
   deck.find_include_statements(true);
   deck.count_lines(count_lines_);
+  blocks_read_ += current().blocks_read();
   paths_.push_back(std::move(chosen));
   frames_.push_back(
       Frame{paths_.back(), folder_of(paths_.back()), status.st_dev, status.st_ino});
@@ -156,6 +157,7 @@ bool IncludingDeck::next_line_with(const PairSet* pairs, std::string_view* line)
     }
     // This file has ended: its includer goes on.
     if (frames_.size() == 1) return false;
+    blocks_read_ += current().blocks_read() + 1;
     frames_.pop_back();
   }
 }

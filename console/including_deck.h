@@ -65,6 +65,12 @@ class IncludingDeck {
   const std::string& failed_file() const { return failed_file_; }
 
   TokenFields& tokens() { return tokens_; }
+  /// Changes whenever a block is read, in any file.
+  std::uint64_t blocks_read() const {
+    return blocks_read_ + decks_[frames_.size() - 1]->blocks_read();
+  }
+  /// The bytes of the current file's block not yet handed out.
+  std::string_view unread() const { return decks_[frames_.size() - 1]->unread(); }
   void count_lines(bool on);
   LineNumber line_number() { return current().line_number(); }
   /// The place of the line handed out last: the top deck is named by an
@@ -120,6 +126,9 @@ class IncludingDeck {
   std::size_t failures_taken_ = 0;
   int read_error_ = 0;
   std::string failed_file_;
+  // The blocks of the files that have ended or are paused, so that the
+  // count goes on changing as files open and end.
+  std::uint64_t blocks_read_ = 0;
 };
 
 }  // namespace torvex

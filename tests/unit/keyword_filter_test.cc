@@ -61,3 +61,25 @@ TEST(KeywordFilter, ReportKeywordsFitOneLookupTable) {
 
 }  // namespace
 }  // namespace torvex
+
+namespace torvex {
+namespace {
+
+TEST(KeywordFilter, TheDecksOwnBytesSteerTheTriggerAway) {
+  // Without samples RBE2 triggers on a byte that shell meshes hold rarely;
+  // in a mesh of bars and beams that byte is on every line.
+  char ordinary = anchor_of("RBE2").pair[anchor_of("RBE2").trigger_on_second ? 1 : 0];
+  DeckBytes seen;
+  std::string mesh;
+  for (int i = 0; i < 200; ++i)
+    mesh += "CBAR    1       2       3       4\nCBEAM   5 6 7 8\n";
+  seen.add(mesh);
+  Anchor anchor = anchor_of("RBE2", &seen);
+  char trigger = anchor.pair[anchor.trigger_on_second ? 1 : 0];
+  EXPECT_EQ(ordinary, 'B');
+  EXPECT_NE(trigger, 'B');
+  EXPECT_EQ(mesh.find(anchor.pair), std::string::npos) << anchor.pair;
+}
+
+}  // namespace
+}  // namespace torvex
