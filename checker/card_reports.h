@@ -1,4 +1,4 @@
-// The load, link and constraint reports of the scan.
+// The load, link and constraint reports of the lines to report.
 #ifndef TORVEX_CHECKER_CARD_REPORTS_H_
 #define TORVEX_CHECKER_CARD_REPORTS_H_
 

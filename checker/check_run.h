@@ -12,7 +12,7 @@
 #include "checker/findings.h"
 #include "checker/keyword_filter.h"
 #include "checker/keyword_matcher.h"
-#include "checker/prescan.h"
+#include "checker/point_mass.h"
 #include "checker/profiles.h"
 #include "checker/report_record.h"
 #include "checker/solution_reports.h"
@@ -40,7 +40,7 @@ class LineMatcher {
 };
 
 /// The texts whose occurrence in a line can still change the report or
-/// the state, for the search of the scan.
+/// the state, for the search of the reading.
 void keywords_of_interest(const CheckState& state, KeywordList* list);
 
 /// Sets the profile's keyword table in a fresh state.

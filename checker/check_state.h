@@ -20,7 +20,7 @@ struct CheckState {
   std::int32_t slot_count = 0;
   /// 1 once a line has contained the slot's keyword.
   std::array<std::int32_t, kSlots> present{};
-  /// Node of the last CONM2 entry, set by the pre-scan; 0 without one.
+  /// Node of the last CONM2 entry read so far; 0 without one.
   std::int32_t mass_node = 0;
   /// 1 once a line has contained "Constraint": SPC lines are reported.
   std::int32_t constraint_marker = 0;

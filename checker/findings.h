@@ -20,7 +20,7 @@ enum class Severity { kNote, kWarning, kError };
 /// Texts are views of token fields or of the deck's line: valid only
 /// while write() runs.
 
-/// A CONM2 line of the pre-scan: its third token is the point-mass node.
+/// A CONM2 line: its third token is the point-mass node.
 struct PointMassNode {
   static constexpr Severity kSeverity = Severity::kNote;
   Place at;

@@ -13,7 +13,7 @@ enum class Profile { kFrequencyResponse = 1, kModalTransient = 2 };
 inline constexpr int kEigenvalueSlot = 4;  // EIGRL: eigenvalue report
 inline constexpr int kConstraintSlot = 5;  // SPC: constraint report
 inline constexpr int kLinkSlot = 6;        // RBE2: link report
-inline constexpr int kPointMassSlot = 7;   // CONM2: point-mass pre-scan
+inline constexpr int kPointMassSlot = 7;   // CONM2: point-mass node
 inline constexpr int kLoadSlot = 9;        // FORCE: load report
 inline constexpr int kGravitySlot = 11;    // GRAV: forbidden, never required
 inline constexpr int kTimeStepSlot = 12;   // TSTEP: time-step report

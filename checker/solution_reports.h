@@ -1,4 +1,4 @@
-// The eigenvalue and time-step reports of the scan.
+// The eigenvalue and time-step reports of the lines to report.
 #ifndef TORVEX_CHECKER_SOLUTION_REPORTS_H_
 #define TORVEX_CHECKER_SOLUTION_REPORTS_H_
 

@@ -74,8 +74,13 @@ bool Deck::open_standard_input(std::string* reason) {
 
 bool Deck::open_descriptor(int fd, std::string* reason) {
   struct stat status;
-  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    *reason = std::strerror(S_ISDIR(status.st_mode) ? EISDIR : errno);
+  if (::fstat(fd, &status) != 0) {
+    *reason = std::strerror(errno);
+    ::close(fd);
+    return false;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    *reason = std::strerror(EISDIR);
     ::close(fd);
     return false;
   }

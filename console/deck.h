@@ -82,6 +82,7 @@ class Deck {
   /// Whether line_number() may be asked; off, counting costs nothing.
   /// Takes effect from the deck's first byte: set it before reading.
   void count_lines(bool on) { count_lines_ = on; }
+  bool counts_lines() const { return count_lines_; }
   /// The physical line number, from 1, of the line handed out last (a
   /// piece of a longer line has the number of the line it was cut from).
   /// Needs count_lines(true). Counts only the bytes since the last call.

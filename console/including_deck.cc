@@ -30,7 +30,7 @@ bool IncludingDeck::open(const std::string& name, std::string* reason) {
   read_error_ = 0;
   failed_file_.clear();
   decks_[0]->find_include_statements(true);
-  decks_[0]->count_lines(count_lines_);
+  count_lines(count_lines_);
   rewind();
   return true;
 }
@@ -48,6 +48,9 @@ void IncludingDeck::count_lines(bool on) {
   for (std::size_t depth = 0; depth < frames_.size(); ++depth) {
     decks_[depth]->count_lines(on);
   }
+  // A top deck that cannot be read again (a pipe) counts its lines from
+  // the start, so that a failed statement's line is known all the same.
+  if (!decks_[0]->can_seek()) decks_[0]->count_lines(true);
 }
 
 Place IncludingDeck::place() { return {frames_.back().path, current().line_number()}; }
@@ -62,7 +65,7 @@ bool IncludingDeck::take_failure(FailedInclude* failure) {
 // The line handed out last starts a statement: where it is, for a failure.
 void IncludingDeck::note_statement() {
   Deck& deck = current();
-  statement_at_ = Place{frames_.back().path, count_lines_ ? deck.line_number() : 0};
+  statement_at_ = Place{frames_.back().path, deck.counts_lines() ? deck.line_number() : 0};
   statement_offset_ = deck.line_offset();
 }
 

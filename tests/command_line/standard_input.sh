@@ -41,4 +41,10 @@ status=$?
 [ "$status" = 2 ] || { echo "late SOL: status $status, expected 2"; failed=1; }
 grep -q "^torvex: -: no SOL statement in the first MiB of a deck read once; give --type$" \
   "$scratch/err" || { echo "late SOL: no message"; cat "$scratch/err"; failed=1; }
+# A statement whose file is missing, in a deck read once: its line is
+# known without reading the deck again.
+printf 'SOL 111\nCEND\nBEGIN BULK\n$ two lines\nINCLUDE missing.bdf\n' |
+  (cd "$scratch" && "$program" - > /dev/null 2> "$scratch/err")
+grep -qx "torvex: -:5: cannot open include file 'missing.bdf': No such file or directory" \
+  "$scratch/err" || { echo "include failure through a pipe:"; cat "$scratch/err"; failed=1; }
 exit $failed

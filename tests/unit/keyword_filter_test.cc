@@ -10,7 +10,7 @@
 namespace torvex {
 namespace {
 
-// The keywords searched at the start of the scan and once the markers and
+// The keywords searched at the start of a reading and once the markers and
 // most presence flags are known, for both profiles.
 std::vector<std::vector<std::string_view>> keyword_sets() {
   std::vector<std::vector<std::string_view>> sets;

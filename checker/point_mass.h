@@ -1,6 +1,6 @@
 // The point mass: the node of every CONM2 entry, found as the deck is read.
-#ifndef TORVEX_CHECKER_PRESCAN_H_
-#define TORVEX_CHECKER_PRESCAN_H_
+#ifndef TORVEX_CHECKER_POINT_MASS_H_
+#define TORVEX_CHECKER_POINT_MASS_H_
 
 #include "checker/check_state.h"
 #include "console/numbers.h"
@@ -22,4 +22,4 @@ void point_mass_line(std::string_view line, const Place& at, TokenFields& tokens
 
 }  // namespace torvex
 
-#endif  // TORVEX_CHECKER_PRESCAN_H_
+#endif  // TORVEX_CHECKER_POINT_MASS_H_
