@@ -65,7 +65,8 @@ bool IncludingDeck::take_failure(FailedInclude* failure) {
 // The line handed out last starts a statement: where it is, for a failure.
 void IncludingDeck::note_statement() {
   Deck& deck = current();
-  statement_at_ = Place{frames_.back().path, deck.counts_lines() ? deck.line_number() : 0};
+  statement_at_ =
+      Place{frames_.back().path, deck.counts_lines() ? deck.line_number() : 0};
   statement_offset_ = deck.line_offset();
 }
 

@@ -10,7 +10,9 @@ namespace {
 // no overlong forms, no surrogates, nothing above U+10FFFF.
 std::size_t utf8_sequence(std::string_view bytes) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  auto follows = [&](std::size_t i) { return i < bytes.size() && (byte(i) & 0xC0) == 0x80; };
+  auto follows = [&](std::size_t i) {
+    return i < bytes.size() && (byte(i) & 0xC0) == 0x80;
+  };
   unsigned char lead = byte(0);
   if (lead >= 0xC2 && lead <= 0xDF) return follows(1) ? 2 : 0;
   if (lead >= 0xE0 && lead <= 0xEF) {
@@ -48,13 +50,27 @@ void append_json_string(std::string* out, std::string_view bytes) {
       continue;
     }
     switch (c) {
-      case '"': *out += "\\\""; break;
-      case '\\': *out += "\\\\"; break;
-      case '\n': *out += "\\n"; break;
-      case '\r': *out += "\\r"; break;
-      case '\t': *out += "\\t"; break;
-      case '\b': *out += "\\b"; break;
-      case '\f': *out += "\\f"; break;
+      case '"':
+        *out += "\\\"";
+        break;
+      case '\\':
+        *out += "\\\\";
+        break;
+      case '\n':
+        *out += "\\n";
+        break;
+      case '\r':
+        *out += "\\r";
+        break;
+      case '\t':
+        *out += "\\t";
+        break;
+      case '\b':
+        *out += "\\b";
+        break;
+      case '\f':
+        *out += "\\f";
+        break;
       default:
         if (c < 0x20 || c == 0x7F) {
           *out += "\\u00";
