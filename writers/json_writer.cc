@@ -34,7 +34,7 @@ void JsonWriter::add_values(JsonLine& object, const MassNodeLink& f) {
   object.text("dependent_text", f.dependent_text);
   object.text("components_text", f.components_text);
   if (f.components >= 1 && f.components <= 3) {
-    object.text("direction", std::string_view("xyz" + f.components - 1, 1));
+    object.text("direction", std::string_view("xyz").substr(f.components - 1, 1));
   } else {
     object.null("direction");
   }
