@@ -44,8 +44,9 @@ const char kHelpText[] =
     "\n"
     "Exit status: 0 every deck checked, no error or warning; 3 a deck has an\n"
     "error or a warning; 2 bad usage, or a deck whose analysis type could not be\n"
-    "told; 1 a deck (or a file it includes) could not be opened or read, or\n"
-    "output could not be written.\n"
+    "told; 1 a deck (or a file it includes) could not be opened or read, output\n"
+    "could not be written, or the temporary folder could not keep the lines to\n"
+    "report.\n"
     "With several decks, the first of 1, 2, 3, 0 that applies.\n";
 
 namespace {
