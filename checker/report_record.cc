@@ -47,13 +47,24 @@ bool ReportRecord::add(std::uint32_t reports, const Place& at, std::string_view 
                          : 0) +
       (flags & kHasReason ? 4 : 0) + line.size() + reason.size();
   if (used_ + size > capacity_) {
-    if (used_ > 0 && !spill()) return false;
-    if (size > capacity_) {
-      // The first entry, or one larger than the buffer (a long include
-      // name): room for it and for the entries that follow.
-      capacity_ = std::max(memory_bytes_, size);
-      // Not zeroed: only the pages the entries fill are ever touched.
-      buffer_.reset(new char[capacity_]);
+    if (capacity_ < memory_bytes_) {
+      // The buffer grows from 64 KiB up to the bound: a small deck keeps a
+      // small record.
+      std::size_t larger = std::max(
+          {std::min(memory_bytes_, std::max<std::size_t>(2 * capacity_, 64 * 1024)),
+           used_ + size});
+      // Not zeroed: only the bytes the entries fill are ever touched.
+      std::unique_ptr<char[]> grown(new char[larger]);
+      if (used_ > 0) std::memcpy(grown.get(), buffer_.get(), used_);
+      buffer_ = std::move(grown);
+      capacity_ = larger;
+    } else {
+      if (used_ > 0 && !spill()) return false;
+      if (size > capacity_) {
+        // An entry larger than the buffer (a long include name).
+        buffer_.reset(new char[size]);
+        capacity_ = size;
+      }
     }
   }
   char* out = buffer_.get() + used_;
