@@ -277,5 +277,31 @@ TEST(IncludingDeck, FailuresAreKeptAtTheStatementAndTheReadingGoesOn) {
   }
 }
 
+TEST(IncludingDeck, NestingDeeperThanTheLimitIsAFailureAtItsStatement) {
+  // top.nas includes level1.bdf, which includes level2.bdf, and so on.
+  TempFolder folder;
+  const int levels = IncludingDeck::kMaxNesting + 2;
+  for (int level = 1; level <= levels; ++level) {
+    folder.write("level" + std::to_string(level) + ".bdf",
+                 "$ level " + std::to_string(level) + "\nINCLUDE level" +
+                     std::to_string(level + 1) + ".bdf\n");
+  }
+  std::string top = folder.write("top.nas", "SOL 111\nINCLUDE level1.bdf\n");
+  IncludingDeck deck{IncludeSearch{}};
+  std::string reason;
+  ASSERT_TRUE(deck.open(top, &reason)) << reason;
+  std::string_view line;
+  int comments = 0;
+  while (deck.next_line(&line)) comments += line.substr(0, 7) == "$ level";
+  // The top deck and eight included files are read; the ninth is not.
+  EXPECT_EQ(comments, IncludingDeck::kMaxNesting);
+  FailedInclude failure;
+  ASSERT_TRUE(deck.take_failure(&failure));
+  EXPECT_EQ(failure.name, "level9.bdf");
+  EXPECT_EQ(failure.at.line, 2);
+  EXPECT_EQ(failure.reason, "included files nest deeper than 8");
+  EXPECT_FALSE(deck.take_failure(&failure));
+}
+
 }  // namespace
 }  // namespace torvex
