@@ -1,8 +1,9 @@
 // torvex_benchmark: times whole runs of torvex on generated decks against
 // two plain reads of the same deck (cat deck deck > /dev/null), measured
 // side by side in the same run, with the peak resident memory of each run.
-// The last two rows run the command line's gcc and json formats, which
-// count lines, on the largest frequency-response deck.
+// The last rows run the command line on the largest frequency-response
+// and transient decks: the text format without and with the reference
+// checks, and the gcc and json formats, which count lines.
 // Columns: the best time of torvex, its throughput over the deck's size,
 // its peak resident memory, the best time of the two plain reads, and the
 // median ratio of torvex's time to the plain reads' time run just before,
@@ -166,16 +167,24 @@ int main(int argc, char** argv) {
 
   std::printf("%-22s %10s %10s %11s %9s %10s %7s %6s\n", "deck", "size MiB", "torvex s",
               "MiB/s", "peak MiB", "2x cat s", "ratio", "read");
-  // The dialogue on every deck; then the command line's gcc and json
-  // formats, which count lines, on the largest frequency-response deck.
+  // The dialogue on every deck; then the command line.
   struct Row {
     DeckShape shape;
-    std::string format;  // empty: the dialogue
+    std::string label;  // empty: the dialogue
+    std::vector<std::string> options;
   };
   std::vector<Row> rows;
-  for (const DeckShape& shape : shapes) rows.push_back({shape, ""});
+  for (const DeckShape& shape : shapes) rows.push_back({shape, "", {}});
+  for (bool transient : {false, true}) {
+    DeckShape shape{transient, largest, false, false, transient ? 2u : 1u};
+    const char* type = transient ? "transient" : "frf";
+    rows.push_back({shape, "noref", {"--type", type, "--no-references"}});
+    rows.push_back({shape, "text", {"--type", type}});
+  }
   for (const char* format : {"gcc", "json"}) {
-    rows.push_back({DeckShape{false, largest, false, false, 1}, format});
+    rows.push_back({DeckShape{false, largest, false, false, 1},
+                    format,
+                    {"--type", "frf", "--format", format}});
   }
 
   for (const Row& row : rows) {
@@ -190,10 +199,11 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> command = {torvex};
     std::string input = answers;
-    if (!row.format.empty()) {
-      command = {torvex, "--format", row.format, "--type", "frf", deck};
+    if (!row.label.empty()) {
+      command.insert(command.end(), row.options.begin(), row.options.end());
+      command.push_back(deck);
       input = "/dev/null";
-      name += " " + row.format;
+      name += " " + row.label;
     }
     struct stat status;
     stat(deck.c_str(), &status);
@@ -209,7 +219,7 @@ int main(int argc, char** argv) {
     for (int r = 0; r < repeat; ++r) {
       Measure c = run({"/bin/cat", deck, deck}, "/dev/null");
       Measure t = run(command, input);
-      if (t.status != 0 && !(row.format.size() && t.status == 3)) {
+      if (t.status != 0 && !(!row.label.empty() && t.status == 3)) {
         std::fprintf(stderr, "torvex exited %d on %s\n", t.status, deck.c_str());
         return 1;
       }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 #include "checker/card_reports.h"
 #include "checker/check_state.h"
@@ -14,6 +15,7 @@
 #include "checker/keyword_matcher.h"
 #include "checker/point_mass.h"
 #include "checker/profiles.h"
+#include "checker/references.h"
 #include "checker/report_record.h"
 #include "checker/solution_reports.h"
 #include "console/deck.h"
@@ -151,26 +153,27 @@ void record_include_failures(DeckType& deck, ReportRecord& record) {
   }
 }
 
-/// Checks the open deck against the profile and hands every finding to
-/// the writer: the point-mass nodes, the card reports line by line, and
-/// the verdict. Reads each byte of the deck once: the card reports, which
-/// need the mass node that the last CONM2 line decides, run on the lines
-/// recorded once the reading is done (record_memory bytes in memory, the
-/// rest in a temporary file). state starts as a fresh CheckState. If
-/// reading fails (deck.failed()) or the record cannot be kept
-/// (state.record_error), the run stops without a verdict. DeckType is a
-/// Deck, or a deck that follows INCLUDE statements and hands over the
-/// statements whose file it could not read.
-template <class Writer, class DeckType>
-void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& state,
-               std::size_t record_memory = ReportRecord::kMemoryBytes) {
+/// The reading and the report of check_run(), with the reference checks
+/// when References is a ReferenceCheck; with NoReferences, the loop is
+/// the report's alone.
+struct NoReferences {};
+
+template <class Writer, class DeckType, class References>
+void check_run_with(Profile profile, DeckType& deck, Writer& writer, CheckState& state,
+                    References& references, std::size_t record_memory) {
+  constexpr bool kReferences = !std::is_same_v<References, NoReferences>;
   load_profile(profile, state);
-  deck.count_lines(Writer::kNeedsLines);
+  // A reference's finding names its line in every format.
+  deck.count_lines(Writer::kNeedsLines || kReferences);
   ReportRecord record(record_memory);
 
   LineMatcher matcher(state);
   KeywordList interest;
-  keywords_of_interest(state, &interest);
+  auto search_for = [&] {
+    keywords_of_interest(state, &interest);
+    if constexpr (kReferences) references.add_keywords(&interest);
+  };
+  search_for();
   KeywordFilter filter(interest);
   // The search's triggers are chosen from the bytes of the deck itself, as
   // its blocks come: a mesh of one element family holds bytes that another
@@ -179,7 +182,13 @@ void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& stat
   std::uint64_t blocks_sampled = 0;
   std::uint64_t new_blocks = 0;
   std::string_view line;
-  while (deck.next_line_with(filter.pairs(), &line)) {
+  auto pairs = [&] {
+    if constexpr (kReferences) {
+      if (references.wants_every_line()) return static_cast<const PairSet*>(nullptr);
+    }
+    return filter.pairs();
+  };
+  while (deck.next_line_with(pairs(), &line)) {
     if (deck.blocks_read() != blocks_sampled) {
       blocks_sampled = deck.blocks_read();
       if (new_blocks++ % kBlocksPerSample == 0) {
@@ -193,10 +202,19 @@ void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& stat
     if constexpr (Writer::kNeedsLines) at = deck.place();
     // Markers and presence flags change on few lines; only then do the
     // sets of keywords searched and matched shrink.
-    if (read_line(line, at, matcher, deck.tokens(), writer, state, record)) {
-      keywords_of_interest(state, &interest);
+    bool search_changed =
+        read_line(line, at, matcher, deck.tokens(), writer, state, record);
+    if (search_changed) matcher = LineMatcher(state);
+    if constexpr (kReferences) {
+      if (deck.line_starts_physical_line() && references.read(line, [&] {
+            return Writer::kNeedsLines ? at : deck.place();
+          })) {
+        search_changed = true;
+      }
+    }
+    if (search_changed) {
+      search_for();
       filter = KeywordFilter(interest, &seen);
-      matcher = LineMatcher(state);
     }
   }
   record_include_failures(deck, record);
@@ -216,6 +234,36 @@ void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& stat
   if (state.record_error != 0) return;
 
   write_verdict(writer, state);
+  if constexpr (kReferences) {
+    references.finish();
+    references.write(writer);
+  }
+}
+
+/// Checks the open deck against the profile and hands every finding to
+/// the writer: the point-mass nodes, the card reports line by line, and
+/// the verdict. Reads each byte of the deck once: the card reports, which
+/// need the mass node that the last CONM2 line decides, run on the lines
+/// recorded once the reading is done (record_memory bytes in memory, the
+/// rest in a temporary file). state starts as a fresh CheckState. If
+/// reading fails (deck.failed()) or the record cannot be kept
+/// (state.record_error), the run stops without a verdict. DeckType is a
+/// Deck, or a deck that follows INCLUDE statements and hands over the
+/// statements whose file it could not read.
+template <class Writer, class DeckType>
+void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& state,
+               std::size_t record_memory = ReportRecord::kMemoryBytes) {
+  NoReferences none;
+  check_run_with(profile, deck, writer, state, none, record_memory);
+}
+
+/// check_run(), then the references that do not hold, after the verdict
+/// (references starts fresh, for the same profile).
+template <class Writer, class DeckType>
+void check_run(Profile profile, DeckType& deck, Writer& writer, CheckState& state,
+               ReferenceCheck& references,
+               std::size_t record_memory = ReportRecord::kMemoryBytes) {
+  check_run_with(profile, deck, writer, state, references, record_memory);
 }
 
 }  // namespace torvex

@@ -5,6 +5,7 @@
 #define TORVEX_CHECKER_FINDINGS_H_
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "checker/profiles.h"
@@ -105,6 +106,21 @@ struct IncludeFailure {
   Place at;
   std::string_view name;
   std::string_view reason;
+};
+
+/// A set ID looked up by a case control command or a bulk data entry with
+/// no entry of a kind that would serve it: at is the command's line or the
+/// entry's first line; from the command's or entry's full name; field the
+/// entry's field that holds the ID (empty for a command); id_name what the
+/// wanted entries call the ID (SID, TID, ID).
+struct UnresolvedReference {
+  static constexpr Severity kSeverity = Severity::kError;
+  Place at;
+  std::string_view from;
+  std::string_view field;
+  std::int64_t id;
+  std::string_view id_name;
+  std::span<const std::string_view> wants;
 };
 
 template <class Finding>

@@ -123,7 +123,20 @@ KeywordFilter::KeywordFilter(const KeywordList& keywords, const DeckBytes* seen)
   std::stable_sort(order.begin(), order.begin() + keywords.size(), [&](int a, int b) {
     return rare_bytes(keywords[a], frequency) < rare_bytes(keywords[b], frequency);
   });
+  // Whether a line that holds keyword i surely holds another keyword of
+  // the list: the first of equal keywords, or a shorter one within it.
+  auto covered = [&](int i) {
+    for (int j = 0; j < keywords.size(); ++j) {
+      if (j == i) continue;
+      bool within = keywords[j].size() < keywords[i].size()
+                        ? keywords[i].find(keywords[j]) != std::string_view::npos
+                        : keywords[j] == keywords[i] && j < i;
+      if (within) return true;
+    }
+    return false;
+  };
   for (int i = 0; i < keywords.size() && !every_line_; ++i) {
+    if (covered(order[i])) continue;
     std::string_view keyword = keywords[order[i]];
     Anchor anchor = rarest_anchor(keyword, frequency);
     if (anchor.pair.size() == 2 && !pairs_.fits_first_table(trigger_of(anchor))) {

@@ -13,7 +13,7 @@ namespace torvex {
 /// A short list of keywords, in the order they were added.
 class KeywordList {
  public:
-  static constexpr int kCapacity = 24;
+  static constexpr int kCapacity = 40;
   void clear() {
     size_ = 0;
     overflowed_ = false;
@@ -71,7 +71,8 @@ struct Anchor {
 Anchor anchor_of(std::string_view keyword, const DeckBytes* seen = nullptr);
 
 /// The anchors of a list of keywords as a PairSet: a line that holds none
-/// of them holds none of the keywords. Each keyword's anchor is its
+/// of them holds none of the keywords. A keyword that contains another of
+/// the list needs no anchor of its own. Each keyword's anchor is its
 /// anchor_of(), unless another of its rare bytes lets the search keep to
 /// one lookup table.
 class KeywordFilter {

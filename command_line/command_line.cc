@@ -78,12 +78,24 @@ std::string failed_file(const IncludingDeck& deck, const std::string& name) {
   return deck.failed_file().empty() ? name : deck.failed_file();
 }
 
+// The check run, with the reference checks unless they are off.
+template <class Writer, class DeckType>
+void check(Run& run, Profile profile, DeckType& deck, Writer& writer, CheckState& state,
+           ReferenceCheck& references) {
+  if (run.options.check_references) {
+    check_run(profile, deck, writer, state, references);
+  } else {
+    check_run(profile, deck, writer, state);
+  }
+}
+
 // Checks the open deck index in the chosen format; returns its status.
 template <class DeckType>
 int check_open_deck(Run& run, std::size_t index, Profile profile, DeckType& deck) {
   const std::string& name = run.options.decks[index];
   OrderedOutput::Stream stream(run.output, index);
   CheckState state;
+  ReferenceCheck references(profile);
   {
     Output out(&stream);
     switch (run.options.format) {
@@ -97,17 +109,17 @@ int check_open_deck(Run& run, std::size_t index, Profile profile, DeckType& deck
         out.put("\n");
         DeckMessages messages(run.output, index);
         TextWriter writer(out, &messages, name);
-        check_run(profile, deck, writer, state);
+        check(run, profile, deck, writer, state, references);
         break;
       }
       case Format::kGcc: {
         GccWriter writer(out, name);
-        check_run(profile, deck, writer, state);
+        check(run, profile, deck, writer, state, references);
         break;
       }
       case Format::kJson: {
         JsonWriter writer(out, name);
-        check_run(profile, deck, writer, state);
+        check(run, profile, deck, writer, state, references);
         if (!deck.failed() && state.record_error == 0) {
           writer.write_summary(state, read_whole(deck));
         }
@@ -132,7 +144,8 @@ int check_open_deck(Run& run, std::size_t index, Profile profile, DeckType& deck
   }
   // An included file not read: the verdict may be wrong, and says so.
   if (!read_whole(deck)) return kStatusUnreadable;
-  return has_errors_or_warnings(state) ? kStatusFindings : kStatusClean;
+  return has_errors_or_warnings(state) || references.unresolved() > 0 ? kStatusFindings
+                                                                      : kStatusClean;
 }
 
 // The profile of the deck's SOL statement. A deck that cannot seek keeps

@@ -18,7 +18,9 @@ const char kHelpText[] =
     "Checks solver input decks before a modal frequency-response (SOL 111,\n"
     "SOL SEMFREQ) or modal transient (SOL 112, SOL SEMTRAN) run: the point-mass\n"
     "node, its rigid link and constraints, the loads, the eigenvalue count, the\n"
-    "time step, and the required keywords.\n"
+    "time step, and the required keywords. Then, unless --no-references, every\n"
+    "set ID that case control (METHOD, FREQUENCY, TSTEP, DLOAD, SDAMPING, SPC)\n"
+    "or a load or constraint entry looks up must name an entry of the bulk data.\n"
     "\n"
     "Options:\n"
     "  -t, --type=TYPE      frf (or 1) or transient (or 2) for every deck; without it\n"
@@ -33,6 +35,7 @@ const char kHelpText[] =
     "  -I, --include-dir=DIR  look for included files in DIR too (repeatable)\n"
     "      --symbol=SYMBOL=DIR  an include name SYMBOL:rest means DIR/rest\n"
     "                       (repeatable)\n"
+    "      --no-references  the report alone: set IDs looked up are not checked\n"
     "  -h, --help           show this help and exit\n"
     "  -V, --version        show the version and exit\n"
     "  --                   end of the options: every later argument is a deck\n"
@@ -43,7 +46,8 @@ const char kHelpText[] =
     "take the environment variable's value.\n"
     "\n"
     "Exit status: 0 every deck checked, no error or warning; 3 a deck has an\n"
-    "error or a warning; 2 bad usage, or a deck whose analysis type could not be\n"
+    "error or a warning, a reference that does not hold included; 2 bad usage, or a deck "
+    "whose analysis type could not be\n"
     "told; 1 a deck (or a file it includes) could not be opened or read, output\n"
     "could not be written, or the temporary folder could not keep the lines to\n"
     "report.\n"
@@ -87,6 +91,7 @@ bool parse_jobs(std::string_view value, Options* options) {
 // Long options without a short form.
 constexpr int kNoInclude = 256;
 constexpr int kSymbol = 257;
+constexpr int kNoReferences = 258;
 
 bool parse_symbol(std::string_view value, Options* options) {
   std::size_t equals = value.find('=');
@@ -107,15 +112,17 @@ Request usage_error(const char* what, const char* value) {
 }  // namespace
 
 Request parse_options(int argc, char** argv, Options* options) {
-  static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
-                                        {"format", required_argument, nullptr, 'f'},
-                                        {"jobs", required_argument, nullptr, 'j'},
-                                        {"no-include", no_argument, nullptr, kNoInclude},
-                                        {"include-dir", required_argument, nullptr, 'I'},
-                                        {"symbol", required_argument, nullptr, kSymbol},
-                                        {"help", no_argument, nullptr, 'h'},
-                                        {"version", no_argument, nullptr, 'V'},
-                                        {nullptr, 0, nullptr, 0}};
+  static const option kLongOptions[] = {
+      {"type", required_argument, nullptr, 't'},
+      {"format", required_argument, nullptr, 'f'},
+      {"jobs", required_argument, nullptr, 'j'},
+      {"no-include", no_argument, nullptr, kNoInclude},
+      {"include-dir", required_argument, nullptr, 'I'},
+      {"symbol", required_argument, nullptr, kSymbol},
+      {"no-references", no_argument, nullptr, kNoReferences},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0}};
   // Messages of our own (opterr 0, ':' first): getopt would name the
   // program by the path it was started with.
   opterr = 0;
@@ -141,6 +148,9 @@ Request parse_options(int argc, char** argv, Options* options) {
         break;
       case kNoInclude:
         options->follow_includes = false;
+        break;
+      case kNoReferences:
+        options->check_references = false;
         break;
       case 'I':
         options->include_search.folders.emplace_back(optarg);

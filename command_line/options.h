@@ -24,12 +24,16 @@ struct Options {
   bool follow_includes = true;
   /// --include-dir and --symbol.
   IncludeSearch include_search;
+  /// Set IDs looked up checked against the bulk data (--no-references:
+  /// the report alone).
+  bool check_references = true;
 };
 
 enum class Request { kCheck, kHelp, kVersion, kUsageError };
 
 /// Reads the arguments with getopt_long: --type/-t, --format/-f,
-/// --jobs/-j, --no-include, --include-dir/-I, --symbol, --help/-h,
+/// --jobs/-j, --no-include, --include-dir/-I, --symbol, --no-references,
+/// --help/-h,
 /// --version/-V; "--" ends the options. On a usage
 /// error writes one line that says what is wrong to standard error.
 Request parse_options(int argc, char** argv, Options* options);

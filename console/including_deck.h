@@ -55,6 +55,10 @@ class IncludingDeck {
   /// As Deck::next_line_with, across the files; statement lines are
   /// handed out whatever the pairs.
   bool next_line_with(const PairSet* pairs, std::string_view* line);
+  /// Whether the line handed out last starts a physical line of its file.
+  bool line_starts_physical_line() const {
+    return decks_[frames_.size() - 1]->line_starts_physical_line();
+  }
   /// Back to the top deck's first byte; the failures found so far go.
   void rewind();
 

@@ -5,7 +5,9 @@
 // report; the gcc and JSON
 // writers must write the same errors and warnings, and every JSON line
 // must parse. A reader that follows INCLUDE statements writes the same
-// report as long as it includes no file.
+// report as long as it includes no file. With the reference checks, the
+// same findings come first, then the unresolved references that the
+// checks find when fed every line.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -22,6 +24,7 @@
 #include "console/output.h"
 #include "console/pair_scan.h"
 #include "tests/support/reference_check.h"
+#include "tests/support/references_every_line.h"
 #include "writers/gcc_writer.h"
 #include "writers/json_writer.h"
 #include "writers/text_writer.h"
@@ -68,7 +71,8 @@ std::string report_following_includes(const std::string& path, torvex::Profile p
 constexpr std::string_view kDeckName = "fuzz \x01\xff.nas";
 
 template <class Writer>
-std::string findings_of(const std::string& path, torvex::Profile profile) {
+std::string findings_of(const std::string& path, torvex::Profile profile,
+                        bool check_references = false) {
   std::string reason;
   if (!deck.open(path, &reason)) __builtin_trap();
   torvex::CheckState state;
@@ -76,7 +80,12 @@ std::string findings_of(const std::string& path, torvex::Profile profile) {
   {
     torvex::Output out(&text);
     Writer writer(out, kDeckName);
-    torvex::check_run(profile, deck, writer, state);
+    torvex::ReferenceCheck references(profile);
+    if (check_references) {
+      torvex::check_run(profile, deck, writer, state, references);
+    } else {
+      torvex::check_run(profile, deck, writer, state);
+    }
     if constexpr (requires { writer.write_summary(state); }) writer.write_summary(state);
   }
   if (deck.failed()) __builtin_trap();
@@ -134,6 +143,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string gcc = findings_of<torvex::GccWriter>(path, profile);
     std::string json = findings_of<torvex::JsonWriter>(path, profile);
     if (errors_and_warnings_of_json(json) != lines_of(gcc)) __builtin_trap();
+
+    std::string expected = gcc;
+    for (const std::string& reference :
+         torvex::testing::references_every_line(path, profile)) {
+      std::size_t colon = reference.find(": ");
+      expected += std::string(kDeckName) + ":" + reference.substr(0, colon) +
+                  ": error: " + reference.substr(colon + 2) + "\n";
+    }
+    std::string checked = findings_of<torvex::GccWriter>(path, profile, true);
+    if (checked != expected) __builtin_trap();
+    std::string checked_json = findings_of<torvex::JsonWriter>(path, profile, true);
+    if (errors_and_warnings_of_json(checked_json) != lines_of(checked)) __builtin_trap();
   }
   torvex::set_scan_level(torvex::best_scan_level());
   return 0;

@@ -98,6 +98,18 @@ JsonLine& JsonLine::text(std::string_view name, std::string_view value) {
   return *this;
 }
 
+JsonLine& JsonLine::texts(std::string_view name,
+                          std::span<const std::string_view> values) {
+  key(name);
+  out_->push_back('[');
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) *out_ += ", ";
+    append_json_string(out_, values[i]);
+  }
+  out_->push_back(']');
+  return *this;
+}
+
 JsonLine& JsonLine::integer(std::string_view name, std::int64_t value) {
   key(name);
   char digits[24];

@@ -4,6 +4,7 @@
 #define TORVEX_WRITERS_JSON_LINE_H_
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,8 @@ class JsonLine {
   JsonLine& real(std::string_view key, double value);
   JsonLine& boolean(std::string_view key, bool value);
   JsonLine& null(std::string_view key);
+  /// An array of texts.
+  JsonLine& texts(std::string_view key, std::span<const std::string_view> values);
   /// Closes the object and ends the line.
   void finish() { *out_ += "}\n"; }
 

@@ -76,6 +76,16 @@ void JsonWriter::add_values(JsonLine& object, const IncludeFailure& f) {
   object.text("kind", "include").text("include", f.name).text("reason", f.reason);
 }
 
+void JsonWriter::add_values(JsonLine& object, const UnresolvedReference& f) {
+  object.text("kind", "reference").text("from", f.from);
+  if (f.field.empty()) {
+    object.null("field");
+  } else {
+    object.text("field", f.field);
+  }
+  object.integer("id", f.id).texts("wants", f.wants);
+}
+
 void JsonWriter::write_summary(const CheckState& state, bool read_whole) {
   text_.clear();
   JsonLine object(&text_);

@@ -65,6 +65,7 @@ class JsonWriter {
   static void add_values(JsonLine& object, const GravityLoad& f);
   static void add_values(JsonLine& object, const MassNodeUnconstrained& f);
   static void add_values(JsonLine& object, const IncludeFailure& f);
+  static void add_values(JsonLine& object, const UnresolvedReference& f);
 
   Output& out_;
   std::string deck_name_;

@@ -119,3 +119,28 @@ void append_message(std::string* out, const IncludeFailure& f) {
 }
 
 }  // namespace torvex
+
+namespace torvex {
+
+void append_message(std::string* out, const UnresolvedReference& f) {
+  // METHOD = 10 names no EIGRL or EIGR entry with SID 10
+  // RLOAD2 TB = 7 names no TABLED1, TABLED2, TABLED3 or TABLED4 entry with TID 7
+  *out += f.from;
+  if (!f.field.empty()) {
+    *out += ' ';
+    *out += f.field;
+  }
+  *out += " = ";
+  append_integer(out, f.id);
+  *out += " names no ";
+  for (std::size_t i = 0; i < f.wants.size(); ++i) {
+    if (i > 0) *out += i + 1 == f.wants.size() ? " or " : ", ";
+    *out += f.wants[i];
+  }
+  *out += " entry with ";
+  *out += f.id_name;
+  *out += ' ';
+  append_integer(out, f.id);
+}
+
+}  // namespace torvex

@@ -21,6 +21,7 @@ void append_message(std::string* out, const MissingKeyword& f);
 void append_message(std::string* out, const GravityLoad& f);
 void append_message(std::string* out, const MassNodeUnconstrained& f);
 void append_message(std::string* out, const IncludeFailure& f);
+void append_message(std::string* out, const UnresolvedReference& f);
 
 /// "modal frequency-response" or "modal transient".
 const char* run_name(Profile profile);

@@ -22,4 +22,19 @@ void TextWriter::write(const IncludeFailure& f) {
   errors_->message(line);
 }
 
+void TextWriter::write(const UnresolvedReference& f) {
+  if (!references_started_) {
+    references_started_ = true;
+    out_.put("\n Unresolved references:\n");
+  }
+  std::string line = " ";
+  line += f.at.file.empty() ? deck_name_ : f.at.file;
+  line += ':';
+  line += std::to_string(f.at.line);
+  line += ": ";
+  append_message(&line, f);
+  line += '\n';
+  out_.put(line);
+}
+
 }  // namespace torvex

@@ -111,11 +111,15 @@ class TextWriter {
   }
   /// Not part of the report: a line on standard error.
   void write(const IncludeFailure& f);
+  /// After the report, a part of its own: each reference that does not
+  /// hold, with its file and line.
+  void write(const UnresolvedReference& f);
 
  private:
   Output& out_;
   MessageSink* errors_ = nullptr;
   std::string_view deck_name_;
+  bool references_started_ = false;
 };
 
 }  // namespace torvex

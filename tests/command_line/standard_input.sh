@@ -15,7 +15,8 @@ for deck in "$top"/tests/golden/*.nas "$top"/tests/command_line/decks/*.nas; do
     for format in text json; do
       "$program" -t "$type" -f "$format" "$deck" > "$scratch/named" 2>/dev/null
       cat "$deck" | "$program" -t "$type" -f "$format" - 2>/dev/null |
-        sed "s|\"file\": \"-\"|\"file\": \"$deck\"|" > "$scratch/piped"
+        sed -e "s|\"file\": \"-\"|\"file\": \"$deck\"|" \
+          -e "s|^ -:\([0-9][0-9]*\): | $deck:\1: |" > "$scratch/piped"
       compared=$((compared + 1))
       if ! cmp -s "$scratch/named" "$scratch/piped"; then
         echo "differs through a pipe: $deck, type $type, $format"
