@@ -7,6 +7,11 @@
 namespace torvex {
 namespace {
 
+std::size_t pair_index(char first, char second) {
+  return static_cast<std::size_t>(static_cast<unsigned char>(first)) * 256 +
+         static_cast<unsigned char>(second);
+}
+
 // Lines typical of the bulk of a large deck, with how often they stand
 // there relative to each other: mostly grid points and elements, numbers
 // as solvers write them.
@@ -52,6 +57,21 @@ constexpr double kOrdinaryTotal = [] {
   return total;
 }();
 
+// How often two bytes stand side by side in ordinary lines, counted once.
+const std::vector<std::uint32_t>& ordinary_pairs() {
+  static const std::vector<std::uint32_t> counts = [] {
+    std::vector<std::uint32_t> pairs(256 * 256);
+    for (const OrdinaryLine& line : kOrdinaryLines) {
+      for (std::size_t i = 0; i + 1 < line.text.size(); ++i) {
+        pairs[pair_index(line.text[i], line.text[i + 1])] +=
+            static_cast<std::uint32_t>(line.weight);
+      }
+    }
+    return pairs;
+  }();
+  return counts;
+}
+
 // How often a byte stands in lines: its share among ordinary lines, plus
 // its share among the deck's own sampled lines when there are any.
 class Frequencies {
@@ -63,9 +83,18 @@ class Frequencies {
         static_cast<double>(kFrequency[static_cast<unsigned char>(c)]) / kOrdinaryTotal;
     return seen_ != nullptr ? share + seen_->share(c) : share;
   }
+  // The same for two bytes side by side.
+  double of_pair(char first, char second) const {
+    double share =
+        static_cast<double>(ordinary_pairs()[pair_index(first, second)]) / kOrdinaryTotal;
+    return seen_ != nullptr ? share + seen_->pair_share(first, second) : share;
+  }
   // A byte at most this often (one in a thousand) makes a trigger that
   // rarely fires; among such bytes the search may pick freely.
   double rare() const { return seen_ != nullptr ? 0.002 : 0.001; }
+  // A byte more often than rare makes a trigger dearer than a sequence
+  // compared whole.
+  double common() const { return rare(); }
 
  private:
   const DeckBytes* seen_;
@@ -100,11 +129,46 @@ Anchor rarest_anchor(std::string_view keyword, const Frequencies& frequency) {
   return anchor_at(keyword, rarest, frequency);
 }
 
+// Sequences compared whole, at most: each costs about as much as the
+// search of the triggers, whatever their number.
+constexpr int kMaxWhole = 2;
+
+// The two neighbouring bytes of keyword least often side by side in
+// ordinary lines and in the deck's own; among equals, the pair of the
+// rarer bytes.
+std::string_view rarest_pair(std::string_view keyword, const Frequencies& frequency) {
+  std::size_t best = 0;
+  double best_share = 0, best_product = 0;
+  for (std::size_t at = 0; at + 1 < keyword.size(); ++at) {
+    double share = frequency.of_pair(keyword[at], keyword[at + 1]);
+    double product = frequency.of(keyword[at]) * frequency.of(keyword[at + 1]);
+    if (at == 0 || share < best_share ||
+        (share == best_share && product < best_product)) {
+      best = at;
+      best_share = share;
+      best_product = product;
+    }
+  }
+  return keyword.substr(best, 2);
+}
+
 }  // namespace
 
 void DeckBytes::add(std::string_view sample) {
   for (char c : sample) ++counts_[static_cast<unsigned char>(c)];
   total_ += sample.size();
+  if (sample.size() < 2) return;
+  pair_counts_.resize(256 * 256);
+  for (std::size_t i = 0; i + 1 < sample.size(); ++i) {
+    ++pair_counts_[pair_index(sample[i], sample[i + 1])];
+  }
+  pair_total_ += sample.size() - 1;
+}
+
+double DeckBytes::pair_share(char first, char second) const {
+  return pair_total_ == 0 ? 0
+                          : static_cast<double>(pair_counts_[pair_index(first, second)]) /
+                                static_cast<double>(pair_total_);
 }
 
 Anchor anchor_of(std::string_view keyword, const DeckBytes* seen) {
@@ -135,8 +199,34 @@ KeywordFilter::KeywordFilter(const KeywordList& keywords, const DeckBytes* seen)
     }
     return false;
   };
+  // The keywords without a rare byte (DAREA among quadrilaterals, RBE2
+  // among RBE3 lines) are compared whole, those whose trigger would stop
+  // in vain most often first: such a trigger would stop on nearly every
+  // line, where a sequence compared whole costs the same on every byte.
+  std::array<bool, KeywordList::kCapacity> whole{};
+  std::array<double, KeywordList::kCapacity> trigger_share{};
+  std::array<int, KeywordList::kCapacity> by_share{};
+  int candidates = 0;
+  for (int i = 0; i < keywords.size(); ++i) {
+    Anchor anchor = rarest_anchor(keywords[i], frequency);
+    if (covered(i) || anchor.pair.size() < 2) continue;
+    // Stops of the trigger that its neighbour does not confirm: a
+    // keyword whose own lines are frequent (SPC lines of a deck of
+    // constraints) keeps its trigger.
+    trigger_share[i] = frequency.of(trigger_of(anchor)) -
+                       frequency.of_pair(anchor.pair[0], anchor.pair[1]);
+    if (trigger_share[i] > frequency.common()) by_share[candidates++] = i;
+  }
+  std::sort(by_share.begin(), by_share.begin() + candidates,
+            [&](int a, int b) { return trigger_share[a] > trigger_share[b]; });
+  for (int c = 0; c < std::min(candidates, kMaxWhole); ++c) {
+    int i = by_share[c];
+    std::string_view pair = rarest_pair(keywords[i], frequency);
+    pairs_.add_whole(pair[0], pair[1]);
+    whole[i] = true;
+  }
   for (int i = 0; i < keywords.size() && !every_line_; ++i) {
-    if (covered(order[i])) continue;
+    if (covered(order[i]) || whole[order[i]]) continue;
     std::string_view keyword = keywords[order[i]];
     Anchor anchor = rarest_anchor(keyword, frequency);
     if (anchor.pair.size() == 2 && !pairs_.fits_first_table(trigger_of(anchor))) {

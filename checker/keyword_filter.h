@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "console/pair_scan.h"
 
@@ -50,10 +51,17 @@ class DeckBytes {
                              static_cast<double>(total_);
   }
   bool empty() const { return total_ == 0; }
+  /// The share of the two bytes first, second side by side among the
+  /// neighbouring bytes sampled, 0 before any sample.
+  double pair_share(char first, char second) const;
 
  private:
   std::array<std::uint64_t, 256> counts_{};
   std::uint64_t total_ = 0;
+  // Per two bytes side by side (first * 256 + second), made at the first
+  // sample.
+  std::vector<std::uint32_t> pair_counts_;
+  std::uint64_t pair_total_ = 0;
 };
 
 /// Two neighbouring bytes of a keyword, one of them the trigger that the

@@ -1,5 +1,6 @@
 #include "checker/references.h"
 
+#include <limits>
 #include <string>
 
 namespace torvex {
@@ -111,6 +112,26 @@ bool take_word(std::string_view* text, std::array<char, 16>& word,
   return true;
 }
 
+// The last data field of an entry read here: the ID it defines, or the
+// last it looks up; every field of a combination.
+int last_field_of(EntryKind kind) {
+  switch (kind) {
+    case K::kLseq:
+    case K::kTload2:
+      return 2;
+    case K::kRload1:
+    case K::kRload2:
+      return 6;
+    case K::kTload1:
+      return 5;
+    case K::kDload:
+    case K::kSpcadd:
+      return std::numeric_limits<int>::max();
+    default:
+      return 1;
+  }
+}
+
 // The case control command a word names: the command's name or its first
 // four letters at least (SPC has three).
 int command_of(std::string_view word) {
@@ -125,11 +146,26 @@ int command_of(std::string_view word) {
 
 void ReferenceCheck::add_keywords(KeywordList* list) const {
   if (section_ != Section::kBulk) return;
-  // Each entry name read here contains one of these.
-  for (std::string_view text : {"LOAD", "EIGR", "FREQ", "TSTEP", "TABDMP", "TABLED",
-                                "SPC", "DAREA", "FORCE", "MOMENT", "LSEQ", "ENDDATA"}) {
+  // Each entry name read here contains one of these; the names of the
+  // entries that only case control looks up, while a command waits for
+  // one.
+  for (std::string_view text :
+       {"LOAD", "TABLED", "SPC", "DAREA", "FORCE", "MOMENT", "LSEQ", "ENDDATA"}) {
     list->add(text);
   }
+  if (control_waiting_[kEigen] > 0) list->add("EIGR");
+  if (control_waiting_[kFrequencies] > 0) list->add("FREQ");
+  if (control_waiting_[kTimeSteps] > 0) list->add("TSTEP");
+  if (control_waiting_[kDamping] > 0) list->add("TABDMP");
+}
+
+void ReferenceCheck::count_control_lookups() {
+  for (Lookup& lookup : pending_) {
+    lookup.waiting = true;
+    ++control_waiting_[lookup.wanted];
+  }
+  control_lookups_ = pending_.size();
+  control_waiting_total_ = pending_.size();
 }
 
 int ReferenceCheck::control_line(std::string_view line) {
@@ -196,6 +232,16 @@ void ReferenceCheck::look_up_command(int command, const Place& at) {
   look_up(static_cast<std::uint8_t>(command), 0, wanted, command_id_, at);
 }
 
+void ReferenceCheck::keep_for_repeats(std::string_view line) {
+  std::string_view start = line.substr(0, repeated_.size());
+  if (last_field_ != 1 || line_.capacity != 8 || start.size() < repeated_.size() ||
+      start.find_first_of(",\t$") != std::string_view::npos) {
+    return;
+  }
+  std::memcpy(repeated_.data(), start.data(), start.size());
+  repeated_size_ = start.size();
+}
+
 bool ReferenceCheck::start_entry() {
   std::string_view name = line_.name;
   if (name == "ENDDATA") {
@@ -204,9 +250,10 @@ bool ReferenceCheck::start_entry() {
   }
   if (name.size() < 3 || name.size() > 7) return false;
   for (int kind = 0; kind < kKinds; ++kind) {
-    if (kEntryNames[kind] == name) {
+    if (kEntryNames[kind][0] == name[0] && kEntryNames[kind] == name) {
       entry_ = static_cast<EntryKind>(kind);
       next_field_ = 1;
+      last_field_ = last_field_of(entry_);
       entry_looks_up_ = entry_ == K::kRload1 || entry_ == K::kRload2 ||
                         entry_ == K::kTload1 || entry_ == K::kTload2 ||
                         entry_ == K::kDload || entry_ == K::kSpcadd;
@@ -217,28 +264,32 @@ bool ReferenceCheck::start_entry() {
 }
 
 void ReferenceCheck::take_fields() {
-  for (int i = 0; i < line_.count; ++i) field(next_field_ + i, line_.fields[i]);
+  for (int i = 0; i < line_.count && next_field_ + i <= last_field_; ++i) {
+    field(next_field_ + i, line_.fields[i]);
+  }
   next_field_ += line_.capacity;
   // Continuation lines matter while a field looked up may still come.
+  entry_open_ = next_field_ <= last_field_;
+}
+
+bool ReferenceCheck::field_read(int number) const {
   switch (entry_) {
-    case K::kDload:
-    case K::kSpcadd:
-      entry_open_ = true;
-      break;
+    case K::kLseq:
+      return number == 2;
     case K::kRload1:
     case K::kRload2:
-      entry_open_ = next_field_ <= 6;
-      break;
+      return number <= 2 || number >= 5;
     case K::kTload1:
-      entry_open_ = next_field_ <= 5;
-      break;
+      return number <= 2 || number == 5;
+    case K::kDload:
+      return number == 1 || (number >= 4 && number % 2 == 0);
     default:
-      entry_open_ = false;
-      break;
+      return true;
   }
 }
 
 void ReferenceCheck::field(int number, std::string_view text) {
+  if (!field_read(number)) return;
   std::optional<std::int64_t> value = integer_field(text);
   if (!value) return;
   const std::int64_t id = *value;
@@ -295,7 +346,20 @@ void ReferenceCheck::define(EntryKind kind, std::int64_t id) {
   if (any_defined_[k] && last_defined_[k] == id) return;
   any_defined_[k] = true;
   last_defined_[k] = id;
-  defined_[k].insert(id);
+  if (!defined_[k].insert(id).second) return;
+  // The commands this entry serves wait no more. Their lookups come
+  // first, before those of the bulk data.
+  if (control_waiting_total_ == 0) return;
+  for (std::size_t i = 0; i < control_lookups_; ++i) {
+    Lookup& lookup = pending_[i];
+    if (!lookup.waiting || lookup.id != id) continue;
+    for (EntryKind wanted : kWanted[lookup.wanted].kinds) {
+      if (wanted != kind) continue;
+      lookup.waiting = false;
+      --control_waiting_total_;
+      keywords_changed_ |= --control_waiting_[lookup.wanted] == 0;
+    }
+  }
 }
 
 bool ReferenceCheck::defined(std::uint8_t wanted, std::int64_t id) const {

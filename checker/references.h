@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -94,7 +95,13 @@ class ReferenceCheck {
     } else if (section_ != Section::kAfter) {
       read_control(line, at);
     }
-    return section != section_;
+    if (section != section_) {
+      if (section_ == Section::kBulk) count_control_lookups();
+      return true;
+    }
+    bool changed = keywords_changed_;
+    keywords_changed_ = false;
+    return changed;
   }
 
   /// The deck has ended: resolves what is still open. Returns the number
@@ -117,6 +124,7 @@ class ReferenceCheck {
     std::uint8_t source;   // a case control command, or a field of an entry
     std::uint16_t number;  // Ln of DLOAD, Sn of SPCADD
     std::uint8_t wanted;   // the set of entry kinds that would do
+    bool waiting = false;  // a command's, counted in control_waiting_
   };
 
   template <class PlaceOf>
@@ -126,6 +134,10 @@ class ReferenceCheck {
   }
   template <class PlaceOf>
   void read_bulk(std::string_view line, PlaceOf& at) {
+    if (repeats_definition(line)) {
+      entry_open_ = false;
+      return;
+    }
     read_bulk_line(line, columns_, &line_);
     if (line_.kind == BulkLine::Kind::kNothing) return;
     if (line_.kind == BulkLine::Kind::kContinuation) {
@@ -133,10 +145,26 @@ class ReferenceCheck {
       return;
     }
     entry_open_ = false;
+    repeated_size_ = 0;
     if (!start_entry()) return;
     if (entry_looks_up_) entry_at_ = at();
     take_fields();
+    keep_for_repeats(line);
   }
+
+  // Whether line starts as the last entry that defined an ID and did no
+  // more (SPC 1, FORCE 35 ... in long runs): its name and first field in
+  // columns 1 to 16 of a small-field line, and no comma that would make
+  // it free field. Reading it again would change nothing.
+  bool repeats_definition(std::string_view line) const {
+    return repeated_size_ != 0 && line.size() >= repeated_size_ &&
+           std::memcmp(line.data(), repeated_.data(), repeated_size_) == 0 &&
+           line.find(',', repeated_size_) == std::string_view::npos;
+  }
+  void keep_for_repeats(std::string_view line);
+
+  // Counts the commands' lookups as the bulk data begins.
+  void count_control_lookups();
 
   // The command a line of executive or case control looks up (its index),
   // or -1; moves through the sections on CEND and BEGIN BULK.
@@ -147,6 +175,8 @@ class ReferenceCheck {
   // The fields of the line just read, in the entry's order.
   void take_fields();
   void field(int number, std::string_view text);
+  // Whether data field number of the entry defines or looks up an ID.
+  bool field_read(int number) const;
   void define(EntryKind kind, std::int64_t id);
   bool defined(std::uint8_t wanted, std::int64_t id) const;
   void look_up(std::uint8_t source, std::uint16_t number, std::uint8_t wanted,
@@ -166,6 +196,11 @@ class ReferenceCheck {
   bool entry_looks_up_ = false;
   bool entry_open_ = false;
   int next_field_ = 1;
+  int last_field_ = 1;
+  // Columns 1 to 16 of the last entry that defined an ID and did no more;
+  // repeated_size_ is 0 when there is none.
+  std::array<char, 16> repeated_{};
+  std::size_t repeated_size_ = 0;
   Place entry_at_;
 
   std::array<std::unordered_set<std::int64_t>, static_cast<int>(EntryKind::kCount)>
@@ -173,6 +208,14 @@ class ReferenceCheck {
   std::array<std::int64_t, static_cast<int>(EntryKind::kCount)> last_defined_{};
   std::array<bool, static_cast<int>(EntryKind::kCount)> any_defined_{};
   std::vector<Lookup> pending_;
+  // Per set of entry kinds, the commands' lookups that no entry has served
+  // yet: the kinds that only commands look up are searched for while one
+  // waits.
+  std::array<int, 16> control_waiting_{};
+  std::size_t control_waiting_total_ = 0;
+  // The commands' lookups, first in pending_.
+  std::size_t control_lookups_ = 0;
+  bool keywords_changed_ = false;
   std::vector<Lookup> unresolved_;
   std::string field_name_;
   std::vector<std::string_view> wants_;

@@ -1,5 +1,7 @@
 #include "console/pair_scan.h"
 
+#include <algorithm>
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define TORVEX_X86 1
@@ -40,14 +42,18 @@ bool PairSet::add(char first, char second, bool trigger_on_second) {
     if (first_[j] == first && second_[j] == second) return true;
   }
   if (count_ == kMaxPairs) return false;
+  unsigned char trigger = byte_of(trigger_on_second ? second : first);
+  const bool new_trigger =
+      std::find(triggers_.begin(), triggers_.begin() + trigger_count_,
+                static_cast<char>(trigger)) == triggers_.begin() + trigger_count_;
+  if (new_trigger && trigger_count_ == kMaxTriggers) return false;
   int j = count_++;
   first_[j] = first;
   second_[j] = second;
-  first_mask_[byte_of(first)] |= static_cast<std::uint16_t>(1u << j);
-  second_mask_[byte_of(second)] |= static_cast<std::uint16_t>(1u << j);
+  first_mask_[byte_of(first)] |= std::uint64_t{1} << j;
+  second_mask_[byte_of(second)] |= std::uint64_t{1} << j;
 
-  unsigned char trigger = byte_of(trigger_on_second ? second : first);
-  if (trigger_role_[trigger] == 0) {
+  if (new_trigger) {
     int t = trigger_count_++;
     triggers_[t] = static_cast<char>(trigger);
     std::uint8_t bit = static_cast<std::uint8_t>(1u << (t % 8));
@@ -56,6 +62,22 @@ bool PairSet::add(char first, char second, bool trigger_on_second) {
     add_to_tables(trigger);
   }
   trigger_role_[trigger] |= trigger_on_second ? 2 : 1;
+  return true;
+}
+
+bool PairSet::add_whole(char first, char second) {
+  for (int k = 0; k < whole_count_; ++k) {
+    if (whole_first_[k] == first && whole_second_[k] == second) return true;
+  }
+  if (whole_count_ == kMaxWhole) return false;
+  int k = whole_count_++;
+  whole_first_[k] = first;
+  whole_second_[k] = second;
+  first_mask_[byte_of(first)] |= std::uint64_t{1} << (kMaxPairs + k);
+  second_mask_[byte_of(second)] |= std::uint64_t{1} << (kMaxPairs + k);
+  // Its starts, found by the SIMD searches, are confirmed as a trigger
+  // that is a first byte is.
+  trigger_role_[byte_of(first)] |= 1;
   return true;
 }
 
@@ -85,7 +107,7 @@ bool PairSet::fits_first_table(char trigger) const {
 }
 
 std::size_t PairSet::find(const char* data, std::size_t size) const {
-  if (count_ == 0 || size < 2) return size;
+  if (count_ + whole_count_ == 0 || size < 2) return size;
   switch (current_level) {
     case ScanLevel::kAvx2:
       return find_avx2(data, size);
@@ -123,17 +145,32 @@ std::size_t PairSet::find_portable(const char* data, std::size_t size,
 
 __attribute__((target("sse2"))) std::size_t PairSet::find_sse2(const char* data,
                                                                std::size_t size) const {
-  __m128i trigger[kMaxPairs];
+  __m128i trigger[kMaxTriggers];
   for (int t = 0; t < trigger_count_; ++t) trigger[t] = _mm_set1_epi8(triggers_[t]);
+  __m128i whole_first[kMaxWhole], whole_second[kMaxWhole];
+  for (int k = 0; k < whole_count_; ++k) {
+    whole_first[k] = _mm_set1_epi8(whole_first_[k]);
+    whole_second[k] = _mm_set1_epi8(whole_second_[k]);
+  }
   // A sequence starting at i has its trigger at i or i + 1; blocks of
   // sixteen triggers are confirmed in order, so the first one found is
   // the first sequence, except one that starts just before the block.
+  // Sequences compared whole start in the block: they read one byte past
+  // it.
+  const std::size_t past = whole_count_ > 0 ? 1 : 0;
   std::size_t i = 0;
-  for (; i + 16 <= size; i += 16) {
+  for (; i + 16 + past <= size; i += 16) {
     __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    __m128i hits = _mm_cmpeq_epi8(bytes, trigger[0]);
-    for (int t = 1; t < trigger_count_; ++t) {
+    __m128i hits = _mm_setzero_si128();
+    for (int t = 0; t < trigger_count_; ++t) {
       hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, trigger[t]));
+    }
+    if (whole_count_ > 0) {
+      __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+      for (int k = 0; k < whole_count_; ++k) {
+        hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(bytes, whole_first[k]),
+                                                _mm_cmpeq_epi8(next, whole_second[k])));
+      }
     }
     std::uint32_t mask = static_cast<std::uint32_t>(_mm_movemask_epi8(hits));
     if (mask != 0) {
@@ -146,8 +183,21 @@ __attribute__((target("sse2"))) std::size_t PairSet::find_sse2(const char* data,
   return find_portable(data, size, from);
 }
 
-// Looks up 64 bytes at a time in Tables trigger tables.
-template <int Tables>
+// hits, with the starts of the sequences compared whole among bytes
+// added; next holds the bytes one further on.
+__attribute__((target("avx2"))) inline __m256i add_whole_starts_avx2(
+    __m256i hits, __m256i bytes, __m256i next, const __m256i* first,
+    const __m256i* second, int count) {
+  for (int k = 0; k < count; ++k) {
+    hits = _mm256_or_si256(hits, _mm256_and_si256(_mm256_cmpeq_epi8(bytes, first[k]),
+                                                  _mm256_cmpeq_epi8(next, second[k])));
+  }
+  return hits;
+}
+
+// Looks up 64 bytes at a time in Tables trigger tables, and compares the
+// sequences kept whole when Whole.
+template <int Tables, bool Whole>
 __attribute__((target("avx2"))) std::size_t find_in_tables_avx2(
     const PairSet& pairs, const char* data, std::size_t size,
     const std::uint8_t (*tables)[16], std::size_t* stop) {
@@ -156,8 +206,15 @@ __attribute__((target("avx2"))) std::size_t find_in_tables_avx2(
     table[t] = _mm256_broadcastsi128_si256(
         _mm_load_si128(reinterpret_cast<const __m128i*>(tables[t])));
   }
+  __m256i whole_first[PairSet::kMaxWhole], whole_second[PairSet::kMaxWhole];
+  const int whole_count = Whole ? pairs.whole_size() : 0;
+  for (int k = 0; k < whole_count; ++k) {
+    whole_first[k] = _mm256_set1_epi8(pairs.whole_first(k));
+    whole_second[k] = _mm256_set1_epi8(pairs.whole_second(k));
+  }
   std::size_t i = 0;
-  for (; i + 64 <= size; i += 64) {
+  // Sequences compared whole read one byte past the 64.
+  for (; i + 64 + (Whole ? 1 : 0) <= size; i += 64) {
     __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
     __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
     __m256i hits_a = _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[0], a), a);
@@ -167,6 +224,15 @@ __attribute__((target("avx2"))) std::size_t find_in_tables_avx2(
           _mm256_or_si256(hits_a, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[t], a), a));
       hits_b =
           _mm256_or_si256(hits_b, _mm256_cmpeq_epi8(_mm256_shuffle_epi8(table[t], b), b));
+    }
+    if constexpr (Whole) {
+      __m256i next_a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 1));
+      __m256i next_b =
+          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 33));
+      hits_a = add_whole_starts_avx2(hits_a, a, next_a, whole_first, whole_second,
+                                     whole_count);
+      hits_b = add_whole_starts_avx2(hits_b, b, next_b, whole_first, whole_second,
+                                     whole_count);
     }
     __m256i any = _mm256_or_si256(hits_a, hits_b);
     if (_mm256_testz_si256(any, any)) continue;
@@ -196,10 +262,13 @@ __attribute__((target("avx2"))) std::size_t PairSet::find_avx2(const char* data,
                                                                std::size_t size) const {
   std::size_t i = 0;
   std::size_t found = size;
-  if (tables_hold_all_ && table_count_ == 1) {
-    found = find_in_tables_avx2<1>(*this, data, size, trigger_table_, &i);
+  const bool whole = whole_count_ > 0;
+  if (tables_hold_all_ && table_count_ <= 1) {
+    found = whole ? find_in_tables_avx2<1, true>(*this, data, size, trigger_table_, &i)
+                  : find_in_tables_avx2<1, false>(*this, data, size, trigger_table_, &i);
   } else if (tables_hold_all_ && table_count_ == 2) {
-    found = find_in_tables_avx2<2>(*this, data, size, trigger_table_, &i);
+    found = whole ? find_in_tables_avx2<2, true>(*this, data, size, trigger_table_, &i)
+                  : find_in_tables_avx2<2, false>(*this, data, size, trigger_table_, &i);
   } else {
     const int rounds = (trigger_count_ + 7) / 8;
     const __m256i low_nibble = _mm256_set1_epi8(0x0f);
@@ -208,7 +277,12 @@ __attribute__((target("avx2"))) std::size_t PairSet::find_avx2(const char* data,
       low[r] = broadcast_table(trigger_low_[r]);
       high[r] = broadcast_table(trigger_high_[r]);
     }
-    for (; i + 32 <= size; i += 32) {
+    __m256i whole_first[kMaxWhole], whole_second[kMaxWhole];
+    for (int k = 0; k < whole_count_; ++k) {
+      whole_first[k] = _mm256_set1_epi8(whole_first_[k]);
+      whole_second[k] = _mm256_set1_epi8(whole_second_[k]);
+    }
+    for (; i + 32 + (whole ? 1 : 0) <= size; i += 32) {
       __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
       __m256i bytes_low = _mm256_and_si256(bytes, low_nibble);
       __m256i bytes_high = _mm256_and_si256(_mm256_srli_epi16(bytes, 4), low_nibble);
@@ -225,8 +299,14 @@ __attribute__((target("avx2"))) std::size_t PairSet::find_avx2(const char* data,
             _mm256_cmpeq_epi8(_mm256_cmpeq_epi8(more, _mm256_setzero_si256()),
                               _mm256_setzero_si256()));
       }
-      std::uint32_t triggers = ~static_cast<std::uint32_t>(
-          _mm256_movemask_epi8(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256())));
+      __m256i hits = _mm256_cmpeq_epi8(_mm256_cmpeq_epi8(buckets, _mm256_setzero_si256()),
+                                       _mm256_setzero_si256());
+      if (whole) {
+        __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 1));
+        hits = add_whole_starts_avx2(hits, bytes, next, whole_first, whole_second,
+                                     whole_count_);
+      }
+      std::uint32_t triggers = static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
       if (triggers == 0) continue;
       found = confirm_triggers(data, size, i, triggers);
       if (found < size) return found;

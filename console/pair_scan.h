@@ -19,22 +19,35 @@ ScanLevel best_scan_level();
 ScanLevel scan_level();
 void set_scan_level(ScanLevel level);
 
-/// A set of up to kMaxPairs two-byte sequences.
+/// A set of up to kMaxPairs two-byte sequences with at most kMaxTriggers
+/// distinct triggers, and up to kMaxWhole sequences compared whole.
 ///
 /// Each sequence names one of its two bytes as its trigger, the one rarer
 /// in the text searched. The search looks for trigger bytes only, many at
 /// a time, and confirms a trigger by its neighbour; so it is fast when the
-/// triggers are rare, and exact whatever they are.
+/// triggers are rare, and exact whatever they are. A sequence of two
+/// common bytes is compared whole instead, both bytes at once: a fixed
+/// cost per byte searched, whatever the text.
 class PairSet {
  public:
-  static constexpr int kMaxPairs = 16;
+  static constexpr int kMaxPairs = 32;
+  static constexpr int kMaxTriggers = 16;
+  static constexpr int kMaxWhole = 4;
 
   /// Adds the sequence first, second, triggered by its second byte when
   /// trigger_on_second, else by its first. Returns false when the set is
-  /// full; a sequence already in the set is not added twice.
+  /// full (or its triggers are); a sequence already in the set is not
+  /// added twice.
   bool add(char first, char second, bool trigger_on_second = false);
+  /// Adds the sequence first, second, compared whole. Returns false when
+  /// kMaxWhole are there already.
+  bool add_whole(char first, char second);
   PairSet();
-  int size() const { return count_; }
+  int size() const { return count_ + whole_count_; }
+  int whole_size() const { return whole_count_; }
+  /// The bytes of whole sequence k, for the SIMD searches.
+  char whole_first(int k) const { return whole_first_[k]; }
+  char whole_second(int k) const { return whole_second_[k]; }
 
   /// Whether the AVX2 search would still look up every byte in a single
   /// table (its fastest form) with trigger added.
@@ -65,14 +78,20 @@ class PairSet {
   int count_ = 0;
   std::array<char, kMaxPairs> first_{};
   std::array<char, kMaxPairs> second_{};
+  int whole_count_ = 0;
+  std::array<char, kMaxWhole> whole_first_{};
+  std::array<char, kMaxWhole> whole_second_{};
   // Per byte value, a bit for each sequence that starts (first_mask_) or
-  // ends (second_mask_) with it.
-  std::array<std::uint16_t, 256> first_mask_{};
-  std::array<std::uint16_t, 256> second_mask_{};
+  // ends (second_mask_) with it: triggered ones from bit 0, whole ones
+  // from bit kMaxPairs.
+  std::array<std::uint64_t, 256> first_mask_{};
+  std::array<std::uint64_t, 256> second_mask_{};
   // The distinct trigger bytes, and per byte value whether it triggers a
-  // sequence as its first byte (bit 0) or as its second (bit 1).
+  // sequence as its first byte (bit 0) or as its second (bit 1); the
+  // first byte of a sequence compared whole counts as a first-byte
+  // trigger, for confirming its starts.
   int trigger_count_ = 0;
-  std::array<char, kMaxPairs> triggers_{};
+  std::array<char, kMaxTriggers> triggers_{};
   std::array<std::uint8_t, 256> trigger_role_{};
   // Lookup tables of the AVX2 search. A table holds triggers below 128
   // with distinct low nibbles, each at the index of its low nibble, so a

@@ -30,18 +30,26 @@ TEST_P(PairScanTest, FindsTheFirstSequenceAtEveryOffset) {
   // bytes above 127 and NUL.
   const std::string all =
       std::string("SPEIRBCOFOTSEGCoRLMFAVBL", 24) + std::string("\xc3\xa9\0A", 4) + "Z\n";
+  // Some of them compared whole, alone or beside triggered ones.
   for (std::size_t count : {1u, 3u, 4u, 5u, 8u, 9u, 15u}) {
-    std::string wanted = all.substr(0, 2 * count);
-    PairSet pairs;
-    for (std::size_t j = 0; j < wanted.size(); j += 2) {
-      ASSERT_TRUE(pairs.add(wanted[j], wanted[j + 1], j % 4 == 2));
-    }
-    std::mt19937 random(static_cast<unsigned>(count));
-    for (int trial = 0; trial < 300; ++trial) {
-      std::string text(random() % 200, ' ');
-      for (char& c : text) c = all[random() % all.size()] + (random() % 4 == 0);
-      EXPECT_EQ(pairs.find(text.data(), text.size()), slow_find(pairs, text, wanted))
-          << count << " sequences in '" << text << "'";
+    for (std::size_t whole : {0u, 1u, 3u}) {
+      if (whole > count) continue;
+      std::string wanted = all.substr(0, 2 * count);
+      PairSet pairs;
+      for (std::size_t j = 0; j < wanted.size(); j += 2) {
+        if (j / 2 < whole) {
+          ASSERT_TRUE(pairs.add_whole(wanted[j], wanted[j + 1]));
+        } else {
+          ASSERT_TRUE(pairs.add(wanted[j], wanted[j + 1], j % 4 == 2));
+        }
+      }
+      std::mt19937 random(static_cast<unsigned>(count));
+      for (int trial = 0; trial < 300; ++trial) {
+        std::string text(random() % 200, ' ');
+        for (char& c : text) c = all[random() % all.size()] + (random() % 4 == 0);
+        EXPECT_EQ(pairs.find(text.data(), text.size()), slow_find(pairs, text, wanted))
+            << count << " sequences, " << whole << " whole, in '" << text << "'";
+      }
     }
   }
 }
@@ -89,6 +97,24 @@ TEST_P(PairScanTest, ASequenceNeedsBothBytesInsideTheRange) {
   EXPECT_EQ(PairSet().find("SP", 2), 2u);
 }
 
+TEST_P(PairScanTest, AWholeSequenceAcrossTheSearchBlocks) {
+  // Its first byte ends a block of 16, 32 or 64 bytes, or the text.
+  for (bool with_trigger : {false, true}) {
+    PairSet pairs;
+    ASSERT_TRUE(pairs.add_whole('D', 'A'));
+    if (with_trigger) pairs.add('Z', 'Q');
+    for (std::size_t at : {0u, 14u, 15u, 16u, 31u, 32u, 63u, 64u, 65u, 127u, 128u}) {
+      std::string text(at, 'A');
+      text += 'D';
+      EXPECT_EQ(pairs.find(text.data(), text.size()), text.size()) << at;
+      text += 'A';
+      EXPECT_EQ(pairs.find(text.data(), text.size()), at) << at;
+      text += std::string(70, 'D');
+      EXPECT_EQ(pairs.find(text.data(), text.size()), at) << at;
+    }
+  }
+}
+
 std::string level_name(const ::testing::TestParamInfo<ScanLevel>& info) {
   switch (info.param) {
     case ScanLevel::kPortable:
@@ -106,12 +132,17 @@ INSTANTIATE_TEST_SUITE_P(EveryLevel, PairScanTest,
                                            ScanLevel::kAvx2),
                          level_name);
 
-TEST(PairSet, HoldsSixteenDistinctSequences) {
+TEST(PairSet, HoldsSixteenTriggersAndFourWholeSequences) {
   PairSet pairs;
   for (char c = 'a'; c < 'a' + 16; ++c) EXPECT_TRUE(pairs.add(c, c));
   EXPECT_TRUE(pairs.add('a', 'a'));  // already there
+  EXPECT_TRUE(pairs.add('a', 'b'));  // a trigger already there
   EXPECT_FALSE(pairs.add('z', 'z'));
-  EXPECT_EQ(pairs.size(), 16);
+  EXPECT_EQ(pairs.size(), 17);
+  for (char c = 'A'; c < 'A' + 4; ++c) EXPECT_TRUE(pairs.add_whole(c, c));
+  EXPECT_TRUE(pairs.add_whole('A', 'A'));
+  EXPECT_FALSE(pairs.add_whole('Z', 'Z'));
+  EXPECT_EQ(pairs.size(), 21);
 }
 
 }  // namespace
