@@ -7,11 +7,13 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "checker/check_run.h"
 #include "command_line/command_line.h"
 #include "console/answers.h"
 #include "console/deck.h"
+#include "console/file_access.h"
 #include "console/open_deck.h"
 #include "console/output.h"
 #include "writers/text_writer.h"
@@ -37,9 +39,7 @@ int finish(torvex::Output& out, int status) {
   return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   if (argc > 1) return torvex::run_command_line(argc, argv);
 
   torvex::Output out(1);
@@ -81,3 +81,19 @@ int main(int argc, char** argv) {
   }
   return finish(out, kChecked);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows hands the arguments over in UTF-16; they go on as UTF-8, as the
+// names read from a deck or typed in the console do.
+int wmain(int argc, wchar_t** wide_argv) {
+  std::vector<std::string> arguments = torvex::utf8_arguments(argc, wide_argv);
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  return run(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) { return run(argc, argv); }
+#endif

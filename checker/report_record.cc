@@ -1,28 +1,13 @@
 #include "checker/report_record.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
+#include "console/file_access.h"
+
 namespace torvex {
-namespace {
-
-// A private temporary file, gone from the folder as soon as it is open.
-std::FILE* temporary_file() {
-  const char* folder = std::getenv("TMPDIR");
-  std::string path = std::string(folder && *folder ? folder : "/tmp") + "/torvex-XXXXXX";
-  int fd = ::mkstemp(path.data());
-  if (fd < 0) return nullptr;
-  ::unlink(path.c_str());
-  std::FILE* file = ::fdopen(fd, "w+b");
-  if (file == nullptr) ::close(fd);
-  return file;
-}
-
-}  // namespace
 
 ReportRecord::ReportRecord(std::size_t memory_bytes) : memory_bytes_(memory_bytes) {}
 
@@ -104,7 +89,7 @@ bool ReportRecord::add(std::uint32_t reports, const Place& at, std::string_view 
 bool ReportRecord::spill() {
   if (spilled_ == nullptr) {
     errno = 0;
-    spilled_ = temporary_file();
+    spilled_ = open_temporary_file();
     if (spilled_ == nullptr) return fail(errno);
   }
   if (std::fwrite(buffer_.get(), 1, used_, spilled_) != used_) return fail(errno);

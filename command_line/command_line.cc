@@ -208,8 +208,10 @@ int run_command_line(int argc, char** argv) {
     case Request::kCheck:
       break;
   }
+#ifdef SIGPIPE
   // A closed output pipe is an error of write(), handled like any other.
   std::signal(SIGPIPE, SIG_IGN);
+#endif
 
   std::size_t decks = options.decks.size();
   std::size_t jobs = options.jobs;

@@ -1,24 +1,10 @@
 #include "command_line/ordered_output.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 
+#include "console/file_access.h"
+
 namespace torvex {
-namespace {
-
-int write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return errno;
-    if (written == 0) return EIO;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return 0;
-}
-
-}  // namespace
 
 OrderedOutput::OrderedOutput(int out_fd, int error_fd, std::size_t decks,
                              std::size_t budget, bool separate_reports)

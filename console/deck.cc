@@ -1,14 +1,11 @@
 #include "console/deck.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 
 #include "console/byte_masks.h"
+#include "console/file_access.h"
 #include "console/newline_count.h"
 
 namespace torvex {
@@ -29,10 +26,18 @@ const char* find_newline(const char* text, std::size_t size) {
   return nullptr;
 }
 
+// The last newline among the size bytes at text, or null.
+const char* find_last_newline(const char* text, std::size_t size) {
+  for (std::size_t i = size; i > 0; --i) {
+    if (text[i - 1] == '\n') return text + i - 1;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 Deck::~Deck() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) close_file(fd_);
 }
 
 bool Deck::open(const std::string& name, std::string* reason) {
@@ -41,30 +46,31 @@ bool Deck::open(const std::string& name, std::string* reason) {
     *reason = "the name holds a NUL byte";
     return false;
   }
-  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused
-  // below like every file that is not a regular one.
-  int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  // Opening a FIFO does not wait for a writer; it is refused below like
+  // every file that is not a regular one.
+  int fd = open_file(name);
   if (fd < 0) {
     *reason = name.empty() ? "no file name was given" : std::strerror(errno);
     return false;
   }
-  struct stat status;
-  if (::fstat(fd, &status) != 0) {
+  FileKind kind;
+  FileIdentity identity;
+  if (!describe_file(fd, &kind, &identity)) {
     *reason = std::strerror(errno);
-    ::close(fd);
+    close_file(fd);
     return false;
   }
-  if (!S_ISREG(status.st_mode)) {
-    *reason = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "not a regular file";
-    ::close(fd);
+  if (kind != FileKind::kRegular) {
+    *reason = kind == FileKind::kDirectory ? std::strerror(EISDIR) : "not a regular file";
+    close_file(fd);
     return false;
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  wait_for_data(fd);
   return open_descriptor(fd, reason);
 }
 
 bool Deck::open_standard_input(std::string* reason) {
-  int fd = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
+  int fd = duplicate_standard_input();
   if (fd < 0) {
     *reason = std::strerror(errno);
     return false;
@@ -73,25 +79,25 @@ bool Deck::open_standard_input(std::string* reason) {
 }
 
 bool Deck::open_descriptor(int fd, std::string* reason) {
-  struct stat status;
-  if (::fstat(fd, &status) != 0) {
+  FileKind kind;
+  FileIdentity identity;
+  if (!describe_file(fd, &kind, &identity)) {
     *reason = std::strerror(errno);
-    ::close(fd);
+    close_file(fd);
     return false;
   }
-  if (S_ISDIR(status.st_mode)) {
+  if (kind == FileKind::kDirectory) {
     *reason = std::strerror(EISDIR);
-    ::close(fd);
+    close_file(fd);
     return false;
   }
-#if defined(F_SETPIPE_SZ)
   // A pipe hands over what it holds, 64 KiB by default: a larger one
   // means fewer reads and fewer turns of its writer.
-  if (S_ISFIFO(status.st_mode)) ::fcntl(fd, F_SETPIPE_SZ, static_cast<int>(kBlockBytes));
-#endif
-  if (fd_ >= 0) ::close(fd_);
+  if (kind == FileKind::kPipe) enlarge_pipe(fd, kBlockBytes);
+  if (fd_ >= 0) close_file(fd_);
   fd_ = fd;
-  seekable_ = S_ISREG(status.st_mode);
+  identity_ = identity;
+  seekable_ = kind == FileKind::kRegular;
   holding_start_ = start_full_ = false;
   read_error_ = 0;
   // A new deck starts with empty token fields, as the program does.
@@ -122,7 +128,7 @@ void Deck::rewind() {
   pos_ = end_ = 0;
   buffer_offset_ = 0;
   end_of_deck_ = false;
-  if (fd_ >= 0 && ::lseek(fd_, 0, SEEK_SET) < 0) {
+  if (fd_ >= 0 && !rewind_file(fd_)) {
     read_error_ = errno;
     end_of_deck_ = true;
   }
@@ -133,8 +139,8 @@ void Deck::rewind() {
 std::size_t Deck::piece_start(std::size_t at) const {
   // Most keywords that matter begin their line.
   if (at > pos_ && buffer_[at - 1] == '\n') return at;
-  const void* newline = ::memrchr(buffer_ + pos_, '\n', at - pos_);
-  std::size_t base = newline ? static_cast<const char*>(newline) - buffer_ + 1 : pos_;
+  const char* newline = find_last_newline(buffer_ + pos_, at - pos_);
+  std::size_t base = newline ? static_cast<std::size_t>(newline - buffer_) + 1 : pos_;
   return base + (at - base) / kMaxLineBytes * kMaxLineBytes;
 }
 
@@ -170,23 +176,19 @@ bool Deck::refill(std::size_t keep_from) {
   pos_ = go_on - keep_from;
   end_ = kept;
   if (end_of_deck_) return false;
-  for (;;) {
-    // Counting lines and finding statements read the bytes again: blocks
-    // that stay in the processor's second-level cache make that cheap.
-    std::size_t block =
-        count_lines_ || find_includes_ ? kCountingBlockBytes : kBlockBytes;
-    if (block > kBufferBytes - kept) block = kBufferBytes - kept;
-    ssize_t got = ::read(fd_, buffer_ + kept, block);
-    if (got > 0) {
-      end_ += static_cast<std::size_t>(got);
-      ++blocks_read_;
-      return true;
-    }
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) read_error_ = errno;
-    end_of_deck_ = true;
-    return false;
+  // Counting lines and finding statements read the bytes again: blocks
+  // that stay in the processor's second-level cache make that cheap.
+  std::size_t block = count_lines_ || find_includes_ ? kCountingBlockBytes : kBlockBytes;
+  if (block > kBufferBytes - kept) block = kBufferBytes - kept;
+  std::int64_t got = read_file(fd_, buffer_ + kept, block);
+  if (got > 0) {
+    end_ += static_cast<std::size_t>(got);
+    ++blocks_read_;
+    return true;
   }
+  if (got < 0) read_error_ = errno != 0 ? errno : EIO;
+  end_of_deck_ = true;
+  return false;
 }
 
 bool Deck::next_line_with(const PairSet* pairs, std::string_view* line) {
@@ -270,8 +272,7 @@ LineNumber Deck::line_number_of(std::uint64_t stop) const {
   for (std::uint64_t at = 0; at < stop;) {
     std::size_t want =
         stop - at < sizeof block ? static_cast<std::size_t>(stop - at) : sizeof block;
-    ssize_t got = ::pread(fd_, block, want, static_cast<off_t>(at));
-    if (got < 0 && errno == EINTR) continue;
+    std::int64_t got = read_file_at(fd_, block, want, at);
     if (got <= 0) return 0;
     lines +=
         static_cast<LineNumber>(count_newlines(block, static_cast<std::size_t>(got)));

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "console/file_access.h"
 #include "console/pair_scan.h"
 #include "console/place.h"
 #include "console/tokens.h"
@@ -52,6 +53,8 @@ class Deck {
   bool start_full() const { return start_full_; }
   /// Whether the deck is a regular file, which rewinds at any time.
   bool can_seek() const { return seekable_; }
+  /// Which file the open deck is.
+  const FileIdentity& identity() const { return identity_; }
 
   /// The next line of the deck; false at its end (or on a read error).
   bool next_line(std::string_view* line) { return next_line_with(nullptr, line); }
@@ -127,6 +130,7 @@ class Deck {
   bool may_start_statement(std::size_t at) const;
 
   int fd_ = -1;
+  FileIdentity identity_;
   bool seekable_ = true;
   bool holding_start_ = false;
   bool start_full_ = false;

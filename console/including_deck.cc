@@ -1,7 +1,5 @@
 #include "console/including_deck.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -18,14 +16,8 @@ bool IncludingDeck::open(const std::string& name, std::string* reason) {
                    : decks_[0]->open(name, reason))) {
     return false;
   }
-  struct stat status {};
-  if (from_input) {
-    ::fstat(0, &status);
-  } else {
-    ::stat(name.c_str(), &status);
-  }
   paths_.clear();
-  frames_.assign(1, Frame{{}, folder_of(name), status.st_dev, status.st_ino});
+  frames_.assign(1, Frame{{}, folder_of(name), decks_[0]->identity()});
   tokens_ = TokenFields();
   read_error_ = 0;
   failed_file_.clear();
@@ -84,9 +76,10 @@ void IncludingDeck::open_include() {
   std::vector<std::string> candidates = include_candidates(
       include_name_, frames_.back().folder, frames_[0].folder, search_, &failure);
   std::string chosen;
-  struct stat status {};
+  FileKind kind;
+  FileIdentity identity;
   for (const std::string& candidate : candidates) {
-    if (::stat(candidate.c_str(), &status) == 0) {
+    if (describe_path(candidate, &kind, &identity)) {
       chosen = candidate;
       break;
     }
@@ -100,7 +93,7 @@ void IncludingDeck::open_include() {
     return;
   }
   for (const Frame& frame : frames_) {
-    if (frame.device == status.st_dev && frame.inode == status.st_ino) {
+    if (frame.identity == identity) {
       fail_include("it is already being read (an include cycle)");
       return;
     }
@@ -120,8 +113,7 @@ void IncludingDeck::open_include() {
   deck.count_lines(count_lines_);
   blocks_read_ += current().blocks_read();
   paths_.push_back(std::move(chosen));
-  frames_.push_back(
-      Frame{paths_.back(), folder_of(paths_.back()), status.st_dev, status.st_ino});
+  frames_.push_back(Frame{paths_.back(), folder_of(paths_.back()), identity});
 }
 
 bool IncludingDeck::next_line_with(const PairSet* pairs, std::string_view* line) {

@@ -3,8 +3,6 @@
 #ifndef TORVEX_CONSOLE_INCLUDING_DECK_H_
 #define TORVEX_CONSOLE_INCLUDING_DECK_H_
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "console/deck.h"
+#include "console/file_access.h"
 #include "console/include_names.h"
 #include "console/place.h"
 #include "console/tokens.h"
@@ -94,8 +93,7 @@ class IncludingDeck {
   struct Frame {
     std::string_view path;  // empty for the top deck
     std::string folder;
-    dev_t device;
-    ino_t inode;
+    FileIdentity identity;
   };
   struct Failure {
     Place at;

@@ -1,11 +1,11 @@
 #include "console/output.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+
+#include "console/file_access.h"
 
 namespace torvex {
 
@@ -56,20 +56,7 @@ void Output::drain(const char* data, std::size_t size) {
     error_number_ = output_sink_->take(data, size);
     return;
   }
-  while (size > 0) {
-    ssize_t written = ::write(fd_, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      error_number_ = errno;
-      return;
-    }
-    if (written == 0) {
-      error_number_ = EIO;
-      return;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
+  error_number_ = write_all(fd_, data, size);
 }
 
 }  // namespace torvex

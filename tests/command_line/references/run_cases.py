@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the reference cases of cases.txt: each deck checked in the gcc
 format, its unresolved references compared with the expected ones.
-Usage: run_cases.py PROGRAM"""
+Usage: run_cases.py [RUNNER...] PROGRAM (wine torvex.exe)"""
 import os
 import subprocess
 import sys
@@ -36,7 +36,7 @@ def read_cases(path):
 
 
 def main():
-    program = os.path.abspath(sys.argv[1])
+    program = sys.argv[1:-1] + [os.path.abspath(sys.argv[-1])]
     failed = 0
     cases = read_cases(os.path.join(here, "cases.txt"))
     for case in cases:
@@ -44,7 +44,7 @@ def main():
             for name, lines in case["files"].items():
                 with open(os.path.join(folder, name), "w", encoding="utf-8") as deck:
                     deck.writelines(lines)
-            run = subprocess.run([program, "-f", "gcc"] + case["options"] + ["deck.nas"],
+            run = subprocess.run(program + ["-f", "gcc"] + case["options"] + ["deck.nas"],
                                  cwd=folder, capture_output=True, stdin=subprocess.DEVNULL)
         found = []
         for line in run.stdout.decode().splitlines():
