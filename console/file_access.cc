@@ -159,7 +159,15 @@ int write_all(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     unsigned part = size > (1u << 30) ? 1u << 30 : static_cast<unsigned>(size);
     int written = _write(fd, data, part);
-    if (written < 0) return errno != 0 ? errno : EIO;
+    if (written < 0) {
+      // A reader that went away, as a POSIX system tells it.
+      DWORD error = GetLastError();
+      if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ||
+          error == ERROR_PIPE_NOT_CONNECTED) {
+        return EPIPE;
+      }
+      return errno != 0 ? errno : EIO;
+    }
     if (written == 0) return EIO;
     data += written;
     size -= static_cast<std::size_t>(written);

@@ -96,6 +96,22 @@ printf 'SOL 111\nCEND\nBEGIN BULK\nINCLUDE '"'"'Flügel/Träger ø.nas'"'"'\nEND
 status=$?
 if [ "$status" = 0 ]; then pass; else fail "an included name beyond ASCII: $(cat "$scratch/out")"; fi
 
+# A Ctrl-Z byte, which ends a file read in text mode, and carriage
+# returns are bytes of the deck like any other.
+printf 'SOL 111\r\nCEND\r\n$ \032 end of a text file\r\nCONM2   1       901     0       1.0\r\n' \
+  > "$scratch/ctrl_z.nas"
+(cd "$scratch" && torvex -f json ctrl_z.nas > out 2> err)
+if grep -q '"line": 4, .*"node": 901' "$scratch/out"; then pass; else
+  fail "a Ctrl-Z byte: $(cat "$scratch/out")"
+fi
+
+# A reader that goes away ends the program quietly, with status 1.
+(cd "$top/examples" && torvex -f json frf_bracket.nas frf_bracket.nas frf_bracket.nas \
+  2> "$scratch/err" | head -c 10 > /dev/null; echo "${PIPESTATUS[0]}" > "$scratch/status")
+if [ "$(cat "$scratch/status")" = 1 ] && [ ! -s "$scratch/err" ]; then pass; else
+  fail "a reader that went away: status $(cat "$scratch/status"), $(cat "$scratch/err")"
+fi
+
 # A deck past 4 GiB, and a statement after it whose line is found by
 # reading the file again at 64-bit offsets.
 printf 'SOL 111\nCEND\n' > "$scratch/big.nas"
