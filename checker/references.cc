@@ -1,5 +1,7 @@
 #include "checker/references.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -114,7 +116,7 @@ bool take_word(std::string_view* text, std::array<char, 16>& word,
 
 // The last data field of an entry read here: the ID it defines, or the
 // last it looks up; every field of a combination.
-int last_field_of(EntryKind kind) {
+std::int64_t last_field_of(EntryKind kind) {
   switch (kind) {
     case K::kLseq:
     case K::kTload2:
@@ -126,7 +128,7 @@ int last_field_of(EntryKind kind) {
       return 5;
     case K::kDload:
     case K::kSpcadd:
-      return std::numeric_limits<int>::max();
+      return std::numeric_limits<std::int64_t>::max() / 2;
     default:
       return 1;
   }
@@ -272,7 +274,7 @@ void ReferenceCheck::take_fields() {
   entry_open_ = next_field_ <= last_field_;
 }
 
-bool ReferenceCheck::field_read(int number) const {
+bool ReferenceCheck::field_read(std::int64_t number) const {
   switch (entry_) {
     case K::kLseq:
       return number == 2;
@@ -288,7 +290,7 @@ bool ReferenceCheck::field_read(int number) const {
   }
 }
 
-void ReferenceCheck::field(int number, std::string_view text) {
+void ReferenceCheck::field(std::int64_t number, std::string_view text) {
   if (!field_read(number)) return;
   std::optional<std::int64_t> value = integer_field(text);
   if (!value) return;
@@ -325,15 +327,18 @@ void ReferenceCheck::field(int number, std::string_view text) {
     case K::kDload:
       // SID, S, then pairs Si, Li.
       if (number >= 4 && number % 2 == 0) {
-        look_up(kDloadLoad, static_cast<std::uint16_t>(number / 2 - 1),
+        look_up(kDloadLoad,
+                static_cast<std::uint32_t>(
+                    std::min<std::int64_t>(number / 2 - 1, UINT32_MAX)),
                 profile_ == Profile::kModalTransient ? kTransientLoadEntries
                                                      : kFrequencyLoadEntries,
                 id, entry_at_);
       }
       break;
     case K::kSpcadd:
-      look_up(kSpcaddSet, static_cast<std::uint16_t>(number - 1), kConstraintSets, id,
-              entry_at_);
+      look_up(kSpcaddSet,
+              static_cast<std::uint32_t>(std::min<std::int64_t>(number - 1, UINT32_MAX)),
+              kConstraintSets, id, entry_at_);
       break;
     default:
       break;
@@ -369,7 +374,7 @@ bool ReferenceCheck::defined(std::uint8_t wanted, std::int64_t id) const {
   return false;
 }
 
-void ReferenceCheck::look_up(std::uint8_t source, std::uint16_t number,
+void ReferenceCheck::look_up(std::uint8_t source, std::uint32_t number,
                              std::uint8_t wanted, std::int64_t id, const Place& at) {
   // What is defined already is not kept.
   if (section_ == Section::kBulk && defined(wanted, id)) return;

@@ -122,7 +122,7 @@ class ReferenceCheck {
     Place at;
     std::int64_t id;
     std::uint8_t source;   // a case control command, or a field of an entry
-    std::uint16_t number;  // Ln of DLOAD, Sn of SPCADD
+    std::uint32_t number;  // Ln of DLOAD, Sn of SPCADD
     std::uint8_t wanted;   // the set of entry kinds that would do
     bool waiting = false;  // a command's, counted in control_waiting_
   };
@@ -174,12 +174,12 @@ class ReferenceCheck {
   bool start_entry();
   // The fields of the line just read, in the entry's order.
   void take_fields();
-  void field(int number, std::string_view text);
+  void field(std::int64_t number, std::string_view text);
   // Whether data field number of the entry defines or looks up an ID.
-  bool field_read(int number) const;
+  bool field_read(std::int64_t number) const;
   void define(EntryKind kind, std::int64_t id);
   bool defined(std::uint8_t wanted, std::int64_t id) const;
-  void look_up(std::uint8_t source, std::uint16_t number, std::uint8_t wanted,
+  void look_up(std::uint8_t source, std::uint32_t number, std::uint8_t wanted,
                std::int64_t id, const Place& at);
   UnresolvedReference finding_of(const Lookup& lookup);
 
@@ -195,8 +195,8 @@ class ReferenceCheck {
   EntryKind entry_ = EntryKind::kCount;
   bool entry_looks_up_ = false;
   bool entry_open_ = false;
-  int next_field_ = 1;
-  int last_field_ = 1;
+  std::int64_t next_field_ = 1;
+  std::int64_t last_field_ = 1;
   // Columns 1 to 16 of the last entry that defined an ID and did no more;
   // repeated_size_ is 0 when there is none.
   std::array<char, 16> repeated_{};
