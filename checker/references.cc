@@ -147,6 +147,16 @@ int command_of(std::string_view word) {
 }  // namespace
 
 void ReferenceCheck::add_keywords(KeywordList* list) const {
+  if (section_ < Section::kBulk) {
+    // A command's = is followed by blanks or its integer; CEND and BULK
+    // are in any case (their last two letters, of the rarest).
+    for (std::string_view text :
+         {"= ", "=\t", "=+", "=-", "=0", "=1", "=2", "=3", "=4", "=5", "=6",
+          "=7", "=8",  "=9", "ND", "Nd", "nD", "nd", "LK", "Lk", "lK", "lk"}) {
+      list->add(text);
+    }
+    return;
+  }
   if (section_ != Section::kBulk) return;
   // Each entry name read here contains one of these; the names of the
   // entries that only case control looks up, while a command waits for

@@ -74,14 +74,12 @@ class ReferenceCheck {
  public:
   explicit ReferenceCheck(Profile profile) : profile_(profile) {}
 
-  /// Whether the reading must hand over every line: before the bulk data,
-  /// where case control commands are read whatever they hold, and while
-  /// an entry that looks up IDs may go on over continuation lines.
-  bool wants_every_line() const {
-    return section_ < Section::kBulk || (section_ == Section::kBulk && entry_open_);
-  }
-  /// Adds the texts whose lines the bulk data needs: every entry name
-  /// read here contains one of them.
+  /// Whether the reading must hand over every line: while an entry that
+  /// looks up IDs may go on over continuation lines.
+  bool wants_every_line() const { return entry_open_; }
+  /// Adds the texts of the lines read here: before the bulk data, every
+  /// case control command and every CEND and BEGIN BULK line contains one
+  /// of them; in the bulk data, every entry name read here.
   void add_keywords(KeywordList* list) const;
 
   /// Reads the line handed out next (the start of a physical line); at()

@@ -31,10 +31,16 @@ using testing::TempDeck;
 // missed the lines of one kind would leave references unresolved.
 class ReferenceDeck {
  public:
-  explicit ReferenceDeck(unsigned seed) : random_(seed) {}
+  explicit ReferenceDeck(unsigned seed) : random_(seed), seed_(seed) {}
 
+  // A deck of seed 4 has no BEGIN BULK: all of it is case control.
   std::string build(std::size_t size) {
-    std::string deck = "SOL 111\nCEND\n";
+    // The report's keywords of the control sections are there, so that
+    // the search of those sections keeps to few triggers.
+    std::string deck = "SOL SEMFREQ\nASSIGN OUTPUT2='run.op2',UNIT=12\nMETHOD = " +
+                       std::to_string(next_id_++) + "\n";
+    deck +=
+        pick({"CEND\n", "cenD $ end of executive\n", "  CenD\n", "ceNd\n", "cend\n", ""});
     const std::pair<const char*, std::vector<const char*>> commands[] = {
         {"METHOD", {"EIGRL", "EIGR"}},
         {"FREQ", {"FREQ", "FREQ1", "FREQ2", "FREQ3", "FREQ4", "FREQ5"}},
@@ -43,11 +49,17 @@ class ReferenceDeck {
         {"SDAMP(STRUCTURE)", {"TABDMP1"}},
         {"SPC", {"SPC", "SPC1", "SPCADD"}}};
     for (int subcase = 0; subcase < 3; ++subcase) {
+      deck += "SUBCASE " + std::to_string(subcase + 1) +
+              "\nTITLE = RUN 5\nSET 1 = 901\nACCELERATION(SORT1,PRINT,PHASE) = 1\n";
       for (const auto& [command, kinds] : commands) {
-        deck += std::string(command) + " = " + look_up(kinds) + "\n";
+        deck += std::string(command) + pick({" = ", "=", "\t=\t", " =+"}) +
+                look_up(kinds) + pick({"\n", " $ a comment\n", "\r\n"});
+        deck += pick({"$ METHOD = 99\n", "DISP(PLOT) = ALL\n", "", ""});
       }
     }
-    deck += "BEGIN BULK\n";
+    if (seed_ == 4) return deck + mesh(size);
+    deck +=
+        pick({"BEGIN BULK\n", "begin bulk\n", "  Begin  BulK $ bulk\n", "begin buLk\n"});
     std::size_t mesh_bytes = 0;
     while (mesh_bytes < size) {
       std::string line = mesh_line();
@@ -163,7 +175,14 @@ class ReferenceDeck {
     }
   }
 
+  std::string mesh(std::size_t size) {
+    std::string lines;
+    while (lines.size() < size) lines += mesh_line();
+    return lines;
+  }
+
   std::mt19937 random_;
+  unsigned seed_;
   int next_id_ = 1;
   std::vector<std::string> mesh_;
   std::vector<std::string> entries_;
