@@ -17,7 +17,9 @@ void ReferenceRecorder::write(const UnresolvedReference& f) {
 }
 
 std::vector<std::string> references_every_line(const std::string& path, Profile profile) {
-  auto deck = std::make_unique<Deck>();
+  // The deck reader is large (its block buffer): one serves every call,
+  // as the fuzz target calls this for every input.
+  static auto deck = std::make_unique<Deck>();
   std::string reason;
   if (!deck->open(path, &reason)) return {"cannot open: " + reason};
   deck->count_lines(true);
