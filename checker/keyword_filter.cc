@@ -7,9 +7,15 @@
 namespace torvex {
 namespace {
 
+// Pairs of printable ASCII bytes, the bytes of keywords, are counted;
+// every other pair shares the last count, which no keyword asks for.
+constexpr std::size_t kPrintable = 96;
+constexpr std::size_t kPairCounts = kPrintable * kPrintable + 1;
+
 std::size_t pair_index(char first, char second) {
-  return static_cast<std::size_t>(static_cast<unsigned char>(first)) * 256 +
-         static_cast<unsigned char>(second);
+  std::size_t a = static_cast<unsigned char>(first) - std::size_t{32};
+  std::size_t b = static_cast<unsigned char>(second) - std::size_t{32};
+  return a < kPrintable && b < kPrintable ? a * kPrintable + b : kPairCounts - 1;
 }
 
 // Lines typical of the bulk of a large deck, with how often they stand
@@ -60,7 +66,7 @@ constexpr double kOrdinaryTotal = [] {
 // How often two bytes stand side by side in ordinary lines, counted once.
 const std::vector<std::uint32_t>& ordinary_pairs() {
   static const std::vector<std::uint32_t> counts = [] {
-    std::vector<std::uint32_t> pairs(256 * 256);
+    std::vector<std::uint32_t> pairs(kPairCounts);
     for (const OrdinaryLine& line : kOrdinaryLines) {
       for (std::size_t i = 0; i + 1 < line.text.size(); ++i) {
         pairs[pair_index(line.text[i], line.text[i + 1])] +=
@@ -76,13 +82,16 @@ const std::vector<std::uint32_t>& ordinary_pairs() {
 // its share among the deck's own sampled lines when there are any.
 class Frequencies {
  public:
+  // The shares of every byte, summed once: a filter asks for them many
+  // times.
   explicit Frequencies(const DeckBytes* seen)
-      : seen_(seen != nullptr && !seen->empty() ? seen : nullptr) {}
-  double of(char c) const {
-    double share =
-        static_cast<double>(kFrequency[static_cast<unsigned char>(c)]) / kOrdinaryTotal;
-    return seen_ != nullptr ? share + seen_->share(c) : share;
+      : seen_(seen != nullptr && !seen->empty() ? seen : nullptr) {
+    for (std::size_t c = 0; c < shares_.size(); ++c) {
+      shares_[c] = static_cast<double>(kFrequency[c]) / kOrdinaryTotal;
+      if (seen_ != nullptr) shares_[c] += seen_->share(static_cast<char>(c));
+    }
   }
+  double of(char c) const { return shares_[static_cast<unsigned char>(c)]; }
   // The same for two bytes side by side.
   double of_pair(char first, char second) const {
     double share =
@@ -98,6 +107,7 @@ class Frequencies {
 
  private:
   const DeckBytes* seen_;
+  std::array<double, 256> shares_;
 };
 
 // The anchor whose trigger is keyword[at], with the rarer neighbour.
@@ -158,7 +168,7 @@ void DeckBytes::add(std::string_view sample) {
   for (char c : sample) ++counts_[static_cast<unsigned char>(c)];
   total_ += sample.size();
   if (sample.size() < 2) return;
-  pair_counts_.resize(256 * 256);
+  pair_counts_.resize(kPairCounts);
   for (std::size_t i = 0; i + 1 < sample.size(); ++i) {
     ++pair_counts_[pair_index(sample[i], sample[i + 1])];
   }
@@ -183,22 +193,24 @@ KeywordFilter::KeywordFilter(const KeywordList& keywords, const DeckBytes* seen)
   // first lookup table of the pair set, and any rare byte serves as well
   // as the rarest.
   std::array<int, KeywordList::kCapacity> order{};
-  for (int i = 0; i < keywords.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.begin() + keywords.size(), [&](int a, int b) {
-    return rare_bytes(keywords[a], frequency) < rare_bytes(keywords[b], frequency);
-  });
+  std::array<int, KeywordList::kCapacity> rare{};
+  for (int i = 0; i < keywords.size(); ++i) {
+    order[i] = i;
+    rare[i] = rare_bytes(keywords[i], frequency);
+  }
+  std::stable_sort(order.begin(), order.begin() + keywords.size(),
+                   [&](int a, int b) { return rare[a] < rare[b]; });
   // Whether a line that holds keyword i surely holds another keyword of
   // the list: the first of equal keywords, or a shorter one within it.
-  auto covered = [&](int i) {
-    for (int j = 0; j < keywords.size(); ++j) {
+  std::array<bool, KeywordList::kCapacity> covered{};
+  for (int i = 0; i < keywords.size(); ++i) {
+    for (int j = 0; j < keywords.size() && !covered[i]; ++j) {
       if (j == i) continue;
-      bool within = keywords[j].size() < keywords[i].size()
-                        ? keywords[i].find(keywords[j]) != std::string_view::npos
-                        : keywords[j] == keywords[i] && j < i;
-      if (within) return true;
+      covered[i] = keywords[j].size() < keywords[i].size()
+                       ? keywords[i].find(keywords[j]) != std::string_view::npos
+                       : keywords[j] == keywords[i] && j < i;
     }
-    return false;
-  };
+  }
   // The keywords without a rare byte (DAREA among quadrilaterals, RBE2
   // among RBE3 lines) are compared whole, those whose trigger would stop
   // in vain most often first: such a trigger would stop on nearly every
@@ -209,7 +221,7 @@ KeywordFilter::KeywordFilter(const KeywordList& keywords, const DeckBytes* seen)
   int candidates = 0;
   for (int i = 0; i < keywords.size(); ++i) {
     Anchor anchor = rarest_anchor(keywords[i], frequency);
-    if (covered(i) || anchor.pair.size() < 2) continue;
+    if (covered[i] || anchor.pair.size() < 2) continue;
     // Stops of the trigger that its neighbour does not confirm: a
     // keyword whose own lines are frequent (SPC lines of a deck of
     // constraints) keeps its trigger.
@@ -226,7 +238,7 @@ KeywordFilter::KeywordFilter(const KeywordList& keywords, const DeckBytes* seen)
     whole[i] = true;
   }
   for (int i = 0; i < keywords.size() && !every_line_; ++i) {
-    if (covered(order[i]) || whole[order[i]]) continue;
+    if (covered[order[i]] || whole[order[i]]) continue;
     std::string_view keyword = keywords[order[i]];
     Anchor anchor = rarest_anchor(keyword, frequency);
     if (anchor.pair.size() == 2 && !pairs_.fits_first_table(trigger_of(anchor))) {

@@ -58,8 +58,7 @@ class DeckBytes {
  private:
   std::array<std::uint64_t, 256> counts_{};
   std::uint64_t total_ = 0;
-  // Per two bytes side by side (first * 256 + second), made at the first
-  // sample.
+  // Per two printable bytes side by side, made at the first sample.
   std::vector<std::uint32_t> pair_counts_;
   std::uint64_t pair_total_ = 0;
 };
