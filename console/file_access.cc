@@ -195,6 +195,15 @@ std::FILE* open_temporary_file() {
   return file;
 }
 
+bool environment_value(const std::string& name, std::string* value) {
+  std::wstring wide;
+  if (!wide_name(name, &wide)) return false;
+  const wchar_t* found = _wgetenv(wide.c_str());
+  if (found == nullptr) return false;
+  *value = utf8_name(found);
+  return true;
+}
+
 std::vector<std::string> utf8_arguments(int argc, const wchar_t* const* argv) {
   SetConsoleCP(CP_UTF8);
   SetConsoleOutputCP(CP_UTF8);
@@ -293,6 +302,13 @@ std::FILE* open_temporary_file() {
   std::FILE* file = ::fdopen(fd, "w+b");
   if (file == nullptr) ::close(fd);
   return file;
+}
+
+bool environment_value(const std::string& name, std::string* value) {
+  const char* found = std::getenv(name.c_str());
+  if (found == nullptr) return false;
+  *value = found;
+  return true;
 }
 
 std::vector<std::string> utf8_arguments(int, const wchar_t* const*) { return {}; }

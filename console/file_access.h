@@ -54,6 +54,10 @@ inline int write_all(int fd, std::string_view bytes) {
 /// errno set.
 std::FILE* open_temporary_file();
 
+/// The value of the environment variable name, as UTF-8; false when it
+/// is not set.
+bool environment_value(const std::string& name, std::string* value);
+
 /// Windows only: the program's arguments as UTF-8, and the console's code
 /// pages set to UTF-8, so that names with any letters pass unchanged.
 std::vector<std::string> utf8_arguments(int argc, const wchar_t* const* argv);

@@ -1,7 +1,8 @@
 #include "console/include_names.h"
 
 #include <cctype>
-#include <cstdlib>
+
+#include "console/file_access.h"
 
 namespace torvex {
 namespace {
@@ -55,8 +56,8 @@ bool expand_variables(std::string_view name, std::string* out, std::string* fail
       ++i;
       continue;
     }
-    const char* value = std::getenv(variable.c_str());
-    if (value == nullptr) {
+    std::string value;
+    if (!environment_value(variable, &value)) {
       *failure = "environment variable " + variable + " is not set";
       return false;
     }

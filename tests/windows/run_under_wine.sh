@@ -95,6 +95,14 @@ printf 'SOL 111\nCEND\nBEGIN BULK\nINCLUDE '"'"'Flügel/Träger ø.nas'"'"'\nEND
 (cd "$scratch" && torvex -f gcc top.nas > out 2> err)
 status=$?
 if [ "$status" = 0 ]; then pass; else fail "an included name beyond ASCII: $(cat "$scratch/out")"; fi
+# The same folder named by an environment variable.
+printf 'SOL 111\nCEND\nBEGIN BULK\nINCLUDE '"'"'$WING/Träger ø.nas'"'"'\nENDDATA\n' \
+  > "$scratch/variable.nas"
+(cd "$scratch" && WING=Flügel torvex -f gcc variable.nas > out 2> err)
+status=$?
+if [ "$status" = 0 ]; then pass; else
+  fail "an environment variable beyond ASCII: $(cat "$scratch/out")"
+fi
 
 # A Ctrl-Z byte, which ends a file read in text mode, and carriage
 # returns are bytes of the deck like any other.
