@@ -13,16 +13,6 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// The line without its line end and its comment.
-std::string_view content_of(std::string_view line) {
-  std::size_t end = line.find('$');
-  if (end != std::string_view::npos) line = line.substr(0, end);
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-    line.remove_suffix(1);
-  }
-  return line;
-}
-
 void read_free_field(std::string_view content, BulkLine* out) {
   std::size_t comma = content.find(',');
   std::string_view name = trimmed(content.substr(0, comma));
@@ -90,7 +80,7 @@ void read_fixed_field(std::string_view content, BulkLine* out) {
 
 void read_bulk_line(std::string_view line, std::array<char, kColumnBytes>& columns,
                     BulkLine* out) {
-  std::string_view content = content_of(line);
+  std::string_view content = line_content(line);
   out->fields = {};
   out->count = 0;
   if (trimmed(content).empty()) {
@@ -105,6 +95,15 @@ void read_bulk_line(std::string_view line, std::array<char, kColumnBytes>& colum
   if (content.find('\t') != std::string_view::npos)
     content = expand_tabs(content, columns);
   read_fixed_field(content, out);
+}
+
+std::string_view line_content(std::string_view line) {
+  std::size_t end = line.find('$');
+  if (end != std::string_view::npos) line = line.substr(0, end);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+    line.remove_suffix(1);
+  }
+  return line;
 }
 
 std::optional<std::int64_t> integer_field(std::string_view field) {

@@ -42,6 +42,9 @@ inline constexpr std::size_t kColumnBytes = 80;
 void read_bulk_line(std::string_view line, std::array<char, kColumnBytes>& columns,
                     BulkLine* out);
 
+/// The line without its line end and its comment (from `$` on).
+std::string_view line_content(std::string_view line);
+
 /// An integer field: optional blanks, an optional sign and digits only
 /// (at most 18); anything else, a blank field too, is no integer.
 std::optional<std::int64_t> integer_field(std::string_view field);

@@ -181,11 +181,7 @@ void ReferenceCheck::count_control_lookups() {
 }
 
 int ReferenceCheck::control_line(std::string_view line) {
-  std::size_t end = line.find('$');
-  if (end != std::string_view::npos) line = line.substr(0, end);
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-    line.remove_suffix(1);
-  std::string_view text = skip_blanks(line);
+  std::string_view text = skip_blanks(line_content(line));
   std::array<char, 16> buffer;
   std::string_view word;
   if (!take_word(&text, buffer, &word) || word.empty()) return -1;
